@@ -1,0 +1,33 @@
+// The card scan: one thumbnail block per card folder of the data folder, in passes a, c, b.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_services.h"
+#include "startup/web_window.h"
+
+namespace selvara {
+
+// The pass letters, in the order the gallery shows them.
+inline constexpr std::string_view kCardPasses = "acb";
+
+// True when `name` is a card name of the pass `letter`: it starts with that letter (either
+// case) and has five characters, or one to four characters and no period.
+bool matchesCardPattern(std::string_view name, char letter);
+
+// Name order within a pass: bytes compared with ASCII letters upper-cased.
+bool cardNameLess(const std::string& a, const std::string& b);
+
+// The matching entries of `dataPath` for one pass, in name order.
+std::vector<std::string> listPass(const std::string& dataPath, char letter);
+
+// Items 1 to 7 of a card's thumbnail block, from CardName, ImagePath and the display settings.
+std::string thumbnailBlock(RunState& state);
+
+// Appends one block per card folder to `page`, calling `pump` after every entry.
+void ListCardFolders(RunState& state, TextFile& page, const std::function<void()>& pump);
+
+}  // namespace selvara

@@ -1,0 +1,68 @@
+// The file operations the program performs, with failures reported as FileError.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace selvara {
+
+// A failed file operation: the system's error number, its description, what was attempted and
+// on which path.
+class FileError : public std::runtime_error {
+ public:
+  FileError(int number, const std::string& action, const std::string& path);
+  int number() const { return m_number; }
+  const std::string& description() const { return m_description; }
+  const std::string& action() const { return m_action; }
+  const std::string& path() const { return m_path; }
+
+ private:
+  int m_number;
+  std::string m_description;
+  std::string m_action;
+  std::string m_path;
+};
+
+// Makes `to` a copy of `from`, replacing an existing file.
+void copyFile(const std::string& from, const std::string& to);
+
+// Deletes a plain file; returns 0 or the error number. Never deletes a folder.
+int deleteFile(const std::string& path) noexcept;
+
+// Makes `path` hold exactly `bytes`, replacing any longer content.
+void writeBytes(const std::string& path, std::span<const unsigned char> bytes);
+
+// A text file opened for appending; each line ends in carriage return and line feed.
+class TextFile {
+ public:
+  explicit TextFile(const std::string& path);
+  ~TextFile();
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+
+  // Writes `text` and a line end. A failure is remembered and reported by close().
+  bool writeLine(const std::string& text) noexcept;
+  // Flushes and closes; throws when any write or the close failed.
+  void close();
+
+ private:
+  std::string m_path;
+  std::FILE* m_file = nullptr;
+  int m_firstError = 0;
+};
+
+enum class EntryKind { Folder, NotFolder, Unknown };
+
+// What `path` is, following symbolic links; Unknown when it cannot be asked.
+EntryKind entryKind(const std::string& path) noexcept;
+
+// The names in `folder` (without "." and "..") for which `keep` is true, in the order the file
+// system lists them. A folder that cannot be opened gives no names; a read error ends the list.
+std::vector<std::string> listFolder(const std::string& folder,
+                                    const std::function<bool(const std::string&)>& keep);
+
+}  // namespace selvara

@@ -1,0 +1,149 @@
+// File operations on POSIX systems.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/file_services.h"
+
+namespace selvara {
+namespace {
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : m_fd(fd) {}
+  ~Descriptor() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return m_fd; }
+  // Closes now so that a failing close can be reported.
+  int release() {
+    const int result = ::close(m_fd);
+    m_fd = -1;
+    return result;
+  }
+
+ private:
+  int m_fd;
+};
+
+void writeAll(int fd, const unsigned char* data, std::size_t size, const std::string& path) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(errno, "write", path);
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+}
+
+int openForReplace(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+}  // namespace
+
+FileError::FileError(int number, const std::string& action, const std::string& path)
+    : std::runtime_error("Could not " + action + " \"" + path + "\": " + std::strerror(number)),
+      m_number(number),
+      m_description(std::strerror(number)),
+      m_action(action),
+      m_path(path) {}
+
+void copyFile(const std::string& from, const std::string& to) {
+  Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  if (source.get() < 0) throw FileError(errno, "read", from);
+  struct stat info {};
+  if (::fstat(source.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    throw FileError(EISDIR, "read", from);
+  }
+  Descriptor target(openForReplace(to));
+  if (target.get() < 0) throw FileError(errno, "write", to);
+  unsigned char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(errno, "read", from);
+    }
+    if (got == 0) break;
+    writeAll(target.get(), buffer, static_cast<std::size_t>(got), to);
+  }
+  if (target.release() != 0) throw FileError(errno, "write", to);
+}
+
+int deleteFile(const std::string& path) noexcept {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return errno;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
+void writeBytes(const std::string& path, std::span<const unsigned char> bytes) {
+  Descriptor target(openForReplace(path));
+  if (target.get() < 0) throw FileError(errno, "write", path);
+  writeAll(target.get(), bytes.data(), bytes.size(), path);
+  if (target.release() != 0) throw FileError(errno, "write", path);
+}
+
+TextFile::TextFile(const std::string& path) : m_path(path) {
+  m_file = std::fopen(path.c_str(), "ab");
+  if (m_file == nullptr) throw FileError(errno, "open for appending", path);
+  std::setvbuf(m_file, nullptr, _IOFBF, 64 * 1024);
+}
+
+TextFile::~TextFile() {
+  if (m_file != nullptr) std::fclose(m_file);
+}
+
+bool TextFile::writeLine(const std::string& text) noexcept {
+  if (m_file == nullptr) {
+    if (m_firstError == 0) m_firstError = EBADF;
+    return false;
+  }
+  const bool ok = std::fwrite(text.data(), 1, text.size(), m_file) == text.size() &&
+                  std::fwrite("\r\n", 1, 2, m_file) == 2;
+  if (!ok && m_firstError == 0) m_firstError = errno != 0 ? errno : EIO;
+  return ok;
+}
+
+void TextFile::close() {
+  if (m_file == nullptr) return;
+  const int result = std::fclose(m_file);
+  const int closeError = errno;
+  m_file = nullptr;
+  if (m_firstError != 0) throw FileError(m_firstError, "write", m_path);
+  if (result != 0) throw FileError(closeError, "write", m_path);
+}
+
+EntryKind entryKind(const std::string& path) noexcept {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return EntryKind::Unknown;
+  return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::NotFolder;
+}
+
+std::vector<std::string> listFolder(const std::string& folder,
+                                    const std::function<bool(const std::string&)>& keep) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) break;  // the end, or a read error: either way the listing ends
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (keep(name)) names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+}  // namespace selvara

@@ -1,0 +1,13 @@
+// Path conventions on POSIX systems, where the separator already is "/".
+#include "platform/paths.h"
+
+#include <algorithm>
+
+namespace selvara {
+
+std::string toUrlSeparators(std::string path) {
+  std::replace(path.begin(), path.end(), kPathSeparator, '/');
+  return path;
+}
+
+}  // namespace selvara

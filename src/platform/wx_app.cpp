@@ -1,0 +1,113 @@
+// The program: the wxWidgets application that runs start-up and then the viewer.
+#include <wx/app.h>
+#include <wx/log.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <unistd.h>
+
+#include "options/options_behaviour.h"
+#include "platform/error_report.h"
+#include "platform/executable_info.h"
+#include "platform/file_services.h"
+#include "platform/gtk_signals.h"
+#include "platform/user_locale.h"
+#include "platform/wx_viewer_frame.h"
+#include "startup/command_line.h"
+#include "startup/form_load.h"
+#include "startup/program_options.h"
+
+namespace selvara {
+namespace {
+
+// The arguments exactly as the system handed them over, before the toolkit saw them.
+std::vector<std::string>& programArguments() {
+  static std::vector<std::string> arguments;
+  return arguments;
+}
+
+class SelvaraApp : public wxApp {
+ public:
+  bool OnInit() override;
+  int OnExit() override { return m_exitCode; }
+  int exitCode() const { return m_exitCode; }
+
+ private:
+  bool fail(const std::string& text);
+
+  std::unique_ptr<WxEventPump> m_pump;
+  std::unique_ptr<Form2Reference> m_form2;
+  int m_exitCode = 0;
+};
+
+bool SelvaraApp::OnInit() {
+  // Diagnostics go to standard error; a log box would stop the program until someone answers.
+  delete wxLog::SetActiveTarget(new wxLogStderr);
+  SetAppName("selvara-card-viewer");
+  SetAppDisplayName(kProgramTitle);
+
+  RunState& state = WebWindow();
+  onQuitSignals([&state] {
+    // Stopped from outside: clean up as closing the window does, then end at once.
+    deleteGeneratedFiles(state);
+    std::cerr.flush();
+    std::_Exit(0);
+  });
+
+  if (argumentCarriesQuote(programArguments())) {
+    return fail("The card set folder's path holds a double quote (\"), which the command line "
+                "cannot pass on:\n" + programArguments().front());
+  }
+
+  m_pump = std::make_unique<WxEventPump>();
+  m_form2 = std::make_unique<Form2Reference>(*m_pump);
+  m_form2->attach(new Form2(state, *m_form2, kOptionsTimeoutMs));
+  auto* form1 = new Form1(state, *m_form2, *m_pump);
+  SetTopWindow(form1);
+
+  try {
+    StartupContext context{*m_form2, *m_pump, *form1, currentExecutable(), userDecimalMark(),
+                           commandLineText(programArguments())};
+    Form_Load(state, context);
+  } catch (const FileError& error) {
+    deleteGeneratedFiles(state);
+    m_form2->unload();
+    form1->unload();
+    return fail(failureText(error.number(), error.description(),
+                            "Could not " + error.action() + " \"" + error.path() + "\"."));
+  }
+  form1->Show();
+  return true;
+}
+
+bool SelvaraApp::fail(const std::string& text) {
+  reportFailure(text);
+  m_exitCode = 2;
+  return false;
+}
+
+}  // namespace
+}  // namespace selvara
+
+wxIMPLEMENT_APP_NO_MAIN(selvara::SelvaraApp);
+
+int main(int argc, char** argv) {
+  using namespace selvara;
+  programArguments().assign(argv + 1, argv + argc);
+  const std::string name = "selvara-card-viewer";
+  switch (earlyAction(programArguments())) {
+    case EarlyAction::PrintHelp:
+      std::cout << usageText(name);
+      return 0;
+    case EarlyAction::PrintVersion: {
+      std::cout << versionText({SELVARA_VERSION_MAJOR, SELVARA_VERSION_MINOR,
+                                SELVARA_VERSION_REVISION}, ".") << "\n";
+      return 0;
+    }
+    case EarlyAction::Run:
+      break;
+  }
+  const int status = wxEntry(argc, argv);
+  return status == 0 ? 0 : 2;
+}

@@ -1,0 +1,41 @@
+// Event pumping and timers on wxWidgets.
+#include "platform/wx_event_pump.h"
+
+#include <wx/app.h>
+
+namespace selvara {
+
+void WxEventPump::pumpPending() {
+  if (wxTheApp != nullptr) wxTheApp->Yield(true);
+}
+
+void WxEventPump::waitForEvents() {
+  if (m_woken) {
+    m_woken = false;
+    return;
+  }
+  wxGUIEventLoop loop;
+  wxGUIEventLoop* outer = m_loop;
+  m_loop = &loop;
+  loop.Run();
+  m_loop = outer;
+  m_woken = false;
+}
+
+void WxEventPump::wake() {
+  if (m_loop != nullptr) {
+    m_loop->ScheduleExit();
+  } else {
+    m_woken = true;
+  }
+}
+
+void WxTimer::setEnabled(bool enabled) {
+  if (enabled) {
+    Start(m_intervalMs);
+  } else {
+    Stop();
+  }
+}
+
+}  // namespace selvara

@@ -1,0 +1,77 @@
+// The options dialog on wxWidgets, and the program's reference to it.
+#pragma once
+
+#include <wx/dialog.h>
+#include <wx/radiobut.h>
+#include <wx/weakref.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/wx_event_pump.h"
+#include "startup/web_window.h"
+
+namespace selvara {
+
+// An option group made of radio buttons; selecting from code raises the click handler too.
+class WxOptionGroup : public OptionGroup {
+ public:
+  void add(wxRadioButton* button) { m_buttons.push_back(button); }
+  void setHandler(std::function<void(int)> handler) { m_handler = std::move(handler); }
+  void setEnabled(int index, bool enabled) override;
+  bool isSelected(int index) const override;
+  void select(int index) override;
+  // What a user's click does: nothing on a disabled button.
+  void clicked(int index);
+  wxRadioButton* button(int index) const { return m_buttons.at(static_cast<std::size_t>(index)); }
+  int size() const { return static_cast<int>(m_buttons.size()); }
+
+ private:
+  std::vector<wxRadioButton*> m_buttons;
+  std::function<void(int)> m_handler;
+};
+
+class Form2Reference;
+
+class Form2 : public wxDialog {
+ public:
+  Form2(RunState& state, Form2Reference& reference, int timeoutMs);
+
+  WxOptionGroup& oThumb() { return m_oThumb; }
+  WxOptionGroup& oPopup() { return m_oPopup; }
+  WxOptionGroup& oPopaction() { return m_oPopaction; }
+  WxTimer& timer1() { return m_timer1; }
+
+ private:
+  void buildControls();
+  void addGroup(WxOptionGroup& group, const auto& layout, int selected);
+  void chooseFont();
+
+  RunState& m_state;
+  Form2Reference& m_reference;
+  WxOptionGroup m_oThumb;
+  WxOptionGroup m_oPopup;
+  WxOptionGroup m_oPopaction;
+  WxTimer m_timer1;
+};
+
+// The program's global reference to the dialog: after the dialog is unloaded it reports not
+// visible, and hiding or unloading it again does nothing.
+class Form2Reference : public OptionsDialog {
+ public:
+  explicit Form2Reference(WxEventPump& pump) : m_pump(pump) {}
+  void attach(Form2* dialog) { m_dialog = dialog; }
+  Form2* get() const { return m_dialog.get(); }
+
+  void showModeless() override;
+  bool isVisible() const override;
+  void hide() override;
+  void unload() override;
+
+ private:
+  wxWeakRef<Form2> m_dialog;
+  WxEventPump& m_pump;
+};
+
+}  // namespace selvara

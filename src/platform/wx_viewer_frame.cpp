@@ -1,0 +1,71 @@
+// The viewer window.
+#include "platform/wx_viewer_frame.h"
+
+#include <wx/filename.h>
+#include <wx/filesys.h>
+
+#include "platform/program_icon.h"
+#include "startup/form_load.h"
+#include "viewer/resize_rule.h"
+
+namespace selvara {
+namespace {
+
+constexpr int kClientWidthTwips = 11730;
+constexpr int kClientHeightTwips = 9345;
+constexpr int kQuitPollMs = 500;
+
+}  // namespace
+
+Form1::Form1(RunState& state, Form2Reference& form2, WxEventPump& pump)
+    : wxFrame(nullptr, wxID_ANY, kDesignCaption),
+      m_state(state),
+      m_shutdown{*this, form2, pump},
+      m_timer1(kQuitPollMs, [this] { Timer1_Timer(m_state, m_shutdown); }) {
+  SetIcons(programIcons());
+  m_command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(wxPoint(30 / 15, 90 / 15)),
+                            FromDIP(wxSize(1515 / 15, 345 / 15)));
+  // Start-up writes the page itself; the button has nothing to offer the user.
+  m_command1->Hide();
+  m_webBrowser1 = wxWebView::New(this, wxID_ANY);
+  m_webBrowser1->SetPosition(FromDIP(wxPoint(30 / 15, 60 / 15)));
+  m_webBrowser1->SetSize(FromDIP(wxSize(9915 / 15, 7035 / 15)));
+  SetClientSize(FromDIP(wxSize(twipsToPixels(kClientWidthTwips),
+                               twipsToPixels(kClientHeightTwips))));
+
+  Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Form_Resize(); });
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Form_Unload(m_state, m_shutdown); });
+}
+
+Form1::~Form1() {
+  // Terminate: the same steps as unload; the window is already on its way out.
+  m_unloading = true;
+  Form_Unload(m_state, m_shutdown);
+}
+
+void Form1::setCaption(const std::string& caption) { SetTitle(wxString::FromUTF8(caption)); }
+
+void Form1::navigate(const std::string& path) {
+  const wxString name(path.c_str(), *wxConvFileName);
+  m_webBrowser1->LoadURL(wxFileSystem::FileNameToURL(wxFileName(name)));
+}
+
+void Form1::unload() {
+  if (m_unloading) return;
+  m_unloading = true;
+  m_timer1.setEnabled(false);
+  Destroy();
+}
+
+void Form1::Form_Resize() {
+  const wxSize outer = ToDIP(GetSize());
+  const auto browser =
+      selvara::Form_Resize(IsIconized(), pixelsToTwips(outer.GetWidth()),
+                           pixelsToTwips(outer.GetHeight()));
+  if (!browser || m_webBrowser1 == nullptr) return;
+  m_webBrowser1->SetSize(wxRect(FromDIP(wxPoint(30 / 15, 60 / 15)),
+                                FromDIP(wxSize(twipsToPixels(browser->width),
+                                               twipsToPixels(browser->height)))));
+}
+
+}  // namespace selvara

@@ -1,0 +1,30 @@
+// The program's identity and version text.
+#include "startup/app_info.h"
+
+#include <charconv>
+
+#include "platform/paths.h"
+
+namespace selvara {
+
+std::string versionText(const VersionNumbers& version, const std::string& decimalMark) {
+  char buffer[64];
+  const double tenth = version.revision / 10.0;
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, tenth);
+  std::string revision(buffer, result.ptr);
+  if (const auto point = revision.find('.'); point != std::string::npos) {
+    revision.replace(point, 1, decimalMark);
+  }
+  return std::to_string(version.major) + "." + std::to_string(version.minor) + "." + revision;
+}
+
+void GetAppInfo(RunState& state, const ExecutableInfo& exe, const std::string& decimalMark) {
+  state.MyName = exe.baseName;
+  state.MyPath = exe.folder;
+  state.Version = versionText(exe.version, decimalMark);
+  if (state.MyPath.empty() || state.MyPath.back() != kPathSeparator) {
+    state.MyPath += kPathSeparator;
+  }
+}
+
+}  // namespace selvara

@@ -1,0 +1,30 @@
+// The program's identity: its name, its folder and its version text.
+#pragma once
+
+#include <string>
+
+#include "startup/web_window.h"
+
+namespace selvara {
+
+struct VersionNumbers {
+  int major = 0;
+  int minor = 0;
+  int revision = 0;
+};
+
+// What the platform tells about the running executable.
+struct ExecutableInfo {
+  std::string baseName;  // without folder and extension
+  std::string folder;    // no trailing separator except at the root
+  VersionNumbers version;
+};
+
+// "major.minor." followed by revision / 10 in its shortest form, with `decimalMark` in place of
+// the point: revision 1 gives "1.0.0.1", 0 gives "1.0.0", 25 gives "1.0.2.5", 10 gives "1.0.1".
+std::string versionText(const VersionNumbers& version, const std::string& decimalMark);
+
+// Sets MyName, MyPath (always ending in the separator) and Version.
+void GetAppInfo(RunState& state, const ExecutableInfo& exe, const std::string& decimalMark);
+
+}  // namespace selvara

@@ -1,0 +1,26 @@
+// Cutting the command-line text into arguments, and forming that text from an argument list.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace selvara {
+
+inline constexpr int kDefaultMaxArgs = 10;
+
+// Splits `text` at "/" and tab outside quotes; `quoteChar` groups and is dropped. Element 0 of
+// the result is always empty; elements 1..N are the arguments, never empty, N <= maxArgs.
+std::vector<std::string> GetCommandLine(std::string_view text, std::string_view quoteChar,
+                                        int maxArgs = kDefaultMaxArgs);
+
+// Forms the command-line text from the arguments after the program's name so that the splitter
+// gives each argument back unchanged: each one is wrapped in double quotes and the arguments are
+// joined by "/". An argument that holds a double quote cannot be carried; see
+// `argumentCarriesQuote`.
+std::string commandLineText(const std::vector<std::string>& arguments);
+
+// True when an argument holds a double quote, which the splitter always drops.
+bool argumentCarriesQuote(const std::vector<std::string>& arguments);
+
+}  // namespace selvara

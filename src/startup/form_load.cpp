@@ -1,0 +1,58 @@
+// The start-up sequence.
+#include "startup/form_load.h"
+
+#include "gallery/display_settings.h"
+#include "gallery/markup_escape.h"
+#include "gallery/page_template.h"
+#include "gallery/page_writer.h"
+#include "platform/paths.h"
+#include "startup/command_line.h"
+
+namespace selvara {
+
+std::string viewerCaption(const std::string& setName, const std::string& version) {
+  return "SET - " + setName + " - Selvara Card Viewer - Version " + version;
+}
+
+std::string headingLine(const std::string& setName, const std::string& summary) {
+  return "<center><font size='3' color='yellow'> Cards " + escapeHtml(setName) + " " + summary +
+         " </font></center><br><br>";
+}
+
+void Form_Load(RunState& state, StartupContext& context) {
+  if (state.Quitting) return;
+  state.Quitting = false;
+  state.QuoteChar = "\"";
+  state.ThumbIndex = 2;
+  state.PopupIndex = 1;
+  state.PopupActionIndex = 1;
+
+  context.dialog.showModeless();
+  while (context.dialog.isVisible()) context.pump.waitForEvents();
+
+  resolveDisplaySettings(state);
+  GetAppInfo(state, context.executable, context.decimalMark);
+  // A template that could not be written shows itself when the page writer copies it.
+  state.LineText = std::to_string(
+      SaveResourceToFile(kTemplateResourceId, kTemplateResourceType,
+                         state.MyPath + kTemplateFileName));
+  state.CmdArgs = GetCommandLine(context.commandLine, state.QuoteChar, 1);
+
+  state.SetName.clear();
+  if (state.CmdArgs.size() < 2) {
+    // No card set: the window opens blank with its design caption.
+    state.Quitting = true;
+    return;
+  }
+  const std::string& argument = state.CmdArgs[1];
+  const auto separator = argument.rfind(kPathSeparator);
+  state.SetName = separator == std::string::npos ? argument : argument.substr(separator + 1);
+  state.DataPath = argument + kPathSeparator + "data" + kPathSeparator;
+  context.viewer.setCaption(viewerCaption(state.SetName, state.Version));
+  state.SettingsText = headingLine(state.SetName, state.SettingsText);
+
+  Command1_Click(state, context.viewer, context.pump);
+  context.viewer.quitTimer().setEnabled(true);
+}
+
+}  // namespace selvara

@@ -1,0 +1,33 @@
+// The start-up sequence of the viewer window: options, identity, template, page.
+#pragma once
+
+#include <string>
+
+#include "platform/toolkit.h"
+#include "startup/app_info.h"
+#include "startup/web_window.h"
+
+namespace selvara {
+
+inline constexpr const char* kDesignCaption = "Selvara Card Collection View";
+
+struct StartupContext {
+  OptionsDialog& dialog;
+  EventPump& pump;
+  Viewer& viewer;
+  ExecutableInfo executable;
+  std::string decimalMark;
+  std::string commandLine;  // the text after the program's name
+};
+
+// The window caption for a card set.
+std::string viewerCaption(const std::string& setName, const std::string& version);
+
+// The page heading for a card set, around the settings summary.
+std::string headingLine(const std::string& setName, const std::string& summary);
+
+// Runs start-up. Returns without writing a page when no card set was given (Quitting is then
+// true). Throws FileError when the program folder cannot hold the page.
+void Form_Load(RunState& state, StartupContext& context);
+
+}  // namespace selvara

@@ -1,0 +1,17 @@
+// The viewer's resize rule.
+#include "viewer/resize_rule.h"
+
+#include <algorithm>
+
+namespace selvara {
+
+std::optional<TwipSize> Form_Resize(bool minimised, int outerWidthTwips, int outerHeightTwips) {
+  if (minimised) return std::nullopt;
+  return TwipSize{std::max(0, outerWidthTwips - kBrowserWidthMarginTwips),
+                   std::max(0, outerHeightTwips - kBrowserHeightMarginTwips)};
+}
+
+int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+
+}  // namespace selvara
