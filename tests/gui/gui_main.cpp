@@ -1,0 +1,32 @@
+// Runs the GUI tests inside a real wxWidgets application on the X display.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/log.h>
+
+#include "gui_wait.h"
+
+namespace selvara::test {
+
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    wxTheApp->Yield(true);
+    wxMilliSleep(5);
+  }
+  return true;
+}
+
+}  // namespace selvara::test
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  wxApp::SetInstance(new wxApp);
+  if (!wxEntryStart(argc, argv)) return 2;
+  delete wxLog::SetActiveTarget(new wxLogStderr);
+  wxTheApp->CallOnInit();
+  const int result = RUN_ALL_TESTS();
+  wxEntryCleanup();
+  return result;
+}
