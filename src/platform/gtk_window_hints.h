@@ -5,7 +5,8 @@ class wxTopLevelWindow;
 
 namespace selvara {
 
-// Keeps the window out of the task bar and the pager.
-void skipTaskbar(wxTopLevelWindow* window);
+// A dialog's hints: out of the task bar and the pager, and only moving and closing offered by
+// the window manager (no minimise, maximise or resize).
+void dialogWindowHints(wxTopLevelWindow* window);
 
 }  // namespace selvara

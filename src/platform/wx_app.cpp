@@ -94,7 +94,8 @@ wxIMPLEMENT_APP_NO_MAIN(selvara::SelvaraApp);
 
 int main(int argc, char** argv) {
   using namespace selvara;
-  programArguments().assign(argv + 1, argv + argc);
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  programArguments() = arguments;
   const std::string name = "selvara-card-viewer";
   switch (earlyAction(programArguments())) {
     case EarlyAction::PrintHelp:
@@ -108,6 +109,9 @@ int main(int argc, char** argv) {
     case EarlyAction::Run:
       break;
   }
+  char* current = ::getcwd(nullptr, 0);
+  programArguments() = anchorFirstArgument(arguments, current != nullptr ? current : "");
+  std::free(current);
   const int status = wxEntry(argc, argv);
   return status == 0 ? 0 : 2;
 }

@@ -55,7 +55,7 @@ Form2::Form2(RunState& state, Form2Reference& reference, int timeoutMs)
       m_timer1(timeoutMs, [this] { optionsTimer1_Timer(m_timer1, m_reference); }) {
   paint(this);
   SetIcons(programIcons());
-  skipTaskbar(this);
+  dialogWindowHints(this);
   buildControls();
   SetClientSize(FromDIP(wxSize(kDialogClientWidthTwips / 15, kDialogClientHeightTwips / 15)));
   Centre();

@@ -45,6 +45,18 @@ std::string commandLineText(const std::vector<std::string>& arguments) {
   return text;
 }
 
+std::vector<std::string> anchorFirstArgument(std::vector<std::string> arguments,
+                                             const std::string& currentFolder) {
+  if (arguments.empty() || arguments.front().empty() || arguments.front().front() == '/' ||
+      currentFolder.empty()) {
+    return arguments;
+  }
+  std::string folder = currentFolder;
+  if (folder.back() != '/') folder += '/';
+  arguments.front() = folder + arguments.front();
+  return arguments;
+}
+
 bool argumentCarriesQuote(const std::vector<std::string>& arguments) {
   return std::any_of(arguments.begin(), arguments.end(),
                      [](const std::string& a) { return a.find('"') != std::string::npos; });

@@ -20,6 +20,12 @@ std::vector<std::string> GetCommandLine(std::string_view text, std::string_view 
 // `argumentCarriesQuote`.
 std::string commandLineText(const std::vector<std::string>& arguments);
 
+// The arguments with the first one made absolute against `currentFolder` when it is relative,
+// so that the page, which lives in the program folder, finds the pictures of a set named
+// relative to where the program was started. The name the set shows is unchanged.
+std::vector<std::string> anchorFirstArgument(std::vector<std::string> arguments,
+                                             const std::string& currentFolder);
+
 // True when an argument holds a double quote, which the splitter always drops.
 bool argumentCarriesQuote(const std::vector<std::string>& arguments);
 

@@ -83,3 +83,27 @@ TEST(CommandLineTextTest, QuoteInAnArgumentIsDetected) {
 
 }  // namespace
 }  // namespace selvara
+
+namespace selvara {
+namespace {
+
+TEST(AnchorFirstArgumentTest, RelativeSetsAreFoundFromTheProgramFolder) {
+  const struct {
+    std::vector<std::string> in;
+    std::vector<std::string> out;
+  } cases[] = {
+      {{"Alpha"}, {"/home/me/Alpha"}},
+      {{"."}, {"/home/me/."}},
+      {{"Sets/Alpha/"}, {"/home/me/Sets/Alpha/"}},
+      {{"/abs/Alpha"}, {"/abs/Alpha"}},
+      {{"/"}, {"/"}},
+      {{}, {}},
+      {{""}, {""}},
+      {{"a", "b"}, {"/home/me/a", "b"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(anchorFirstArgument(c.in, "/home/me"), c.out);
+  EXPECT_EQ(anchorFirstArgument({"Alpha"}, "/"), std::vector<std::string>{"/Alpha"});
+}
+
+}  // namespace
+}  // namespace selvara
