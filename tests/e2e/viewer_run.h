@@ -83,6 +83,7 @@ struct CardBlock {
 struct ParsedPage {
   std::string heading;  // from "<center>" to "<br><br>" inclusive
   std::vector<CardBlock> cards;
+  int strayLineBreaks = 0;  // CRLFs found between or after card blocks beyond their own
 };
 
 // Throws std::runtime_error naming the first place where `page` departs from the layout
