@@ -2,6 +2,7 @@
 #include "gallery/card_scan.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "gallery/markup_escape.h"
 #include "platform/paths.h"
@@ -27,53 +28,70 @@ bool matchesCardPattern(std::string_view name, char letter) {
   return length < 5 && name.find('.') == std::string_view::npos;
 }
 
-bool cardNameLess(const std::string& a, const std::string& b) {
-  const bool less = std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](char x, char y) {
-        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
-      });
-  if (less) return true;
-  const bool greater = std::lexicographical_compare(
-      b.begin(), b.end(), a.begin(), a.end(),
-      [](char x, char y) {
-        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
-      });
-  // Names that differ only in case still need a fixed order.
-  return !greater && a < b;
-}
-
-std::vector<std::string> listPass(const std::string& dataPath, char letter) {
-  auto names = listFolder(dataPath, [letter](const std::string& name) {
-    return matchesCardPattern(name, letter);
+std::vector<FolderEntry> listCards(const std::string& dataPath) {
+  // A name starts with one letter, so it belongs to one pass at most.
+  auto entries = listFolder(dataPath, [](const std::string& name) {
+    for (const char letter : kCardPasses) {
+      if (matchesCardPattern(name, letter)) return true;
+    }
+    return false;
   });
-  std::sort(names.begin(), names.end(), cardNameLess);
-  return names;
+  struct Keyed {
+    std::size_t pass;
+    std::string key;  // the name with ASCII letters upper-cased
+    FolderEntry entry;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(entries.size());
+  for (FolderEntry& entry : entries) {
+    const std::size_t pass = kCardPasses.find(static_cast<char>(std::tolower(
+        static_cast<unsigned char>(entry.name.front()))));
+    std::string key = entry.name;
+    std::transform(key.begin(), key.end(), key.begin(), upper);
+    keyed.push_back({pass, std::move(key), std::move(entry)});
+  }
+  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+    if (a.pass != b.pass) return a.pass < b.pass;
+    if (a.key != b.key) return a.key < b.key;
+    // Names that differ only in case still need a fixed order.
+    return a.entry.name < b.entry.name;
+  });
+  std::vector<FolderEntry> cards;
+  cards.reserve(keyed.size());
+  for (Keyed& item : keyed) cards.push_back(std::move(item.entry));
+  return cards;
 }
 
 std::string thumbnailBlock(RunState& state) {
-  state.LineText = "\r\n<img src='" + encodeUrlPath(state.ImagePath) + "' alt='" +
-                   escapeHtml(state.CardName) + "' ";
+  const std::string image = encodeUrlPath(state.ImagePath);
+  std::string& line = state.LineText;
+  line.clear();
+  line.append("\r\n<img src='").append(image).append("' alt='");
+  line.append(escapeHtml(state.CardName)).append("' ");
   state.CardUrl = toUrlSeparators(state.ImagePath);
-  state.LineText += state.PopupEvent + "='popup(" + state.QuoteChar + encodeUrlPath(state.CardUrl) +
-                    state.QuoteChar + "," + std::to_string(state.PopupWidth) + "," +
-                    std::to_string(state.PopupHeight) + ")' onMouseOut='popout(this)' width='" +
-                    std::to_string(state.ThumbWidth) + "' height='" +
-                    std::to_string(state.ThumbHeight) + "'>\r\n";
-  return state.LineText;
+  line.append(state.PopupEvent).append("='popup(").append(state.QuoteChar);
+  // Where the separator already is "/", the URL is the picture path itself.
+  line.append(state.CardUrl == state.ImagePath ? image : encodeUrlPath(state.CardUrl));
+  line.append(state.QuoteChar).append(",").append(std::to_string(state.PopupWidth));
+  line.append(",").append(std::to_string(state.PopupHeight));
+  line.append(")' onMouseOut='popout(this)' width='").append(std::to_string(state.ThumbWidth));
+  line.append("' height='").append(std::to_string(state.ThumbHeight)).append("'>\r\n");
+  return line;
 }
 
 void ListCardFolders(RunState& state, TextFile& page, const std::function<void()>& pump) {
-  for (const char letter : kCardPasses) {
-    for (const std::string& name : listPass(state.DataPath, letter)) {
-      state.CardName = name;
-      if (name != "." && name != ".." &&
-          entryKind(state.DataPath + name) != EntryKind::NotFolder) {
-        state.ImagePath = state.DataPath + name + kPathSeparator + name + "c.jpg";
-        page.writeLine(thumbnailBlock(state));
-      }
-      pump();
+  for (const FolderEntry& entry : listCards(state.DataPath)) {
+    state.CardName = entry.name;
+    // An entry whose kind cannot be asked is taken for a card folder.
+    if (entry.name != "." && entry.name != ".." && entry.kind != EntryKind::NotFolder) {
+      state.ImagePath.assign(state.DataPath)
+          .append(entry.name)
+          .append(1, kPathSeparator)
+          .append(entry.name)
+          .append("c.jpg");
+      page.writeLine(thumbnailBlock(state));
     }
+    pump();
   }
 }
 

@@ -18,11 +18,9 @@ inline constexpr std::string_view kCardPasses = "acb";
 // case) and has five characters, or one to four characters and no period.
 bool matchesCardPattern(std::string_view name, char letter);
 
-// Name order within a pass: bytes compared with ASCII letters upper-cased.
-bool cardNameLess(const std::string& a, const std::string& b);
-
-// The matching entries of `dataPath` for one pass, in name order.
-std::vector<std::string> listPass(const std::string& dataPath, char letter);
+// The card entries of `dataPath`, pass by pass in kCardPasses order, each pass in name order.
+// The folder is read once.
+std::vector<FolderEntry> listCards(const std::string& dataPath);
 
 // Items 1 to 7 of a card's thumbnail block, from CardName, ImagePath and the display settings.
 std::string thumbnailBlock(RunState& state);

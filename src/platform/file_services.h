@@ -57,12 +57,15 @@ class TextFile {
 
 enum class EntryKind { Folder, NotFolder, Unknown };
 
-// What `path` is, following symbolic links; Unknown when it cannot be asked.
-EntryKind entryKind(const std::string& path) noexcept;
+struct FolderEntry {
+  std::string name;
+  EntryKind kind;  // following symbolic links
+};
 
-// The names in `folder` (without "." and "..") for which `keep` is true, in the order the file
-// system lists them. A folder that cannot be opened gives no names; a read error ends the list.
-std::vector<std::string> listFolder(const std::string& folder,
+// The entries of `folder` (without "." and "..") whose names `keep` accepts, in the order the
+// file system lists them, each with its kind. A folder that cannot be opened gives no entries;
+// a read error ends the list.
+std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::function<bool(const std::string&)>& keep);
 
 }  // namespace selvara

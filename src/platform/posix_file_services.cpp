@@ -123,27 +123,34 @@ void TextFile::close() {
   if (result != 0) throw FileError(closeError, "write", m_path);
 }
 
-EntryKind entryKind(const std::string& path) noexcept {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return EntryKind::Unknown;
-  return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::NotFolder;
-}
-
-std::vector<std::string> listFolder(const std::string& folder,
+std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::function<bool(const std::string&)>& keep) {
-  std::vector<std::string> names;
+  std::vector<FolderEntry> entries;
   DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return names;
+  if (dir == nullptr) return entries;
+  const int dirFd = ::dirfd(dir);
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(dir);
     if (entry == nullptr) break;  // the end, or a read error: either way the listing ends
     const std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (keep(name)) names.push_back(name);
+    if (name == "." || name == ".." || !keep(name)) continue;
+    EntryKind kind = EntryKind::Unknown;
+    if (entry->d_type == DT_DIR) {
+      kind = EntryKind::Folder;
+    } else if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) {
+      kind = EntryKind::NotFolder;
+    } else {
+      // Links and file systems that do not report the type are asked, following links.
+      struct stat info {};
+      if (::fstatat(dirFd, entry->d_name, &info, 0) == 0) {
+        kind = S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::NotFolder;
+      }
+    }
+    entries.push_back({name, kind});
   }
   ::closedir(dir);
-  return names;
+  return entries;
 }
 
 }  // namespace selvara

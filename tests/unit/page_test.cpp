@@ -168,6 +168,27 @@ TEST_F(CardSetTest, SpecialNamesAreEscaped) {
   EXPECT_NE(written.find("c%22%23%25%3F/c%22%23%25%3Fc.jpg"), std::string::npos);
 }
 
+TEST_F(CardSetTest, CardsComePassByPassInNameOrderWithTheirKinds) {
+  for (const char* name : {"b_zzz", "a0002", "A0002", "c0001", "a_001", "B0000", "aZ001", "az000"}) {
+    card(name);
+  }
+  writeFile(data / "c0002", "");
+  fs::create_directory_symlink(data / "c0001", data / "c0003");
+  fs::create_symlink(data / "nowhere", data / "a0009");
+  std::vector<std::string> names;
+  std::vector<EntryKind> kinds;
+  for (const FolderEntry& entry : listCards(state.DataPath)) {
+    names.push_back(entry.name);
+    kinds.push_back(entry.kind);
+  }
+  // Upper-cased bytes: '_' (0x5F) sorts after the letters and digits; case ties by raw bytes.
+  EXPECT_EQ(names, (std::vector<std::string>{"A0002", "a0002", "a0009", "az000", "aZ001", "a_001",
+                                             "c0001", "c0002", "c0003", "B0000", "b_zzz"}));
+  EXPECT_EQ(kinds[2], EntryKind::Unknown);
+  EXPECT_EQ(kinds[7], EntryKind::NotFolder);
+  EXPECT_EQ(kinds[8], EntryKind::Folder);
+}
+
 TEST_F(CardSetTest, MissingTemplateIsAClearFailure) {
   fs::remove(folder.path() / "blank.html");
   try {
