@@ -12,10 +12,14 @@ ctest --preset ci --timeout 900
 # Fuzz the command-line splitter and the thumbnail markup for a bounded time each.
 cmake --preset fuzz
 cmake --build --preset fuzz
-fuzz_dir=$(mktemp -d)
-# thumbnail_fuzz stays out of the run until a property failure it found is understood.
-for target in command_line_fuzz; do
-  (cd "$fuzz_dir" && "$root/build/fuzz/tests/fuzz/$target" -max_total_time=30 -print_final_stats=1)
+# Each target starts from its committed seeds (inputs that once found a fault) in a scratch corpus.
+passed=0
+for target in command_line_fuzz thumbnail_fuzz; do
+  corpus=$(mktemp -d)
+  seeds="$root/tests/fuzz/seeds/${target%_fuzz}"
+  if [ -d "$seeds" ]; then cp "$seeds"/* "$corpus"/; fi
+  (cd "$corpus" && "$root/build/fuzz/tests/fuzz/$target" -max_total_time=30 -print_final_stats=1 "$corpus")
+  rm -rf "$corpus"
+  passed=$((passed + 1))
 done
-rm -rf "$fuzz_dir"
-echo "fuzz: 1 passed, 0 failed"
+echo "fuzz: $passed passed, 0 failed"

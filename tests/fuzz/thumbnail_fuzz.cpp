@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "gallery/card_scan.h"
 #include "gallery/display_settings.h"
@@ -10,15 +11,31 @@
 
 namespace {
 
-// The value of the single-quoted attribute `name`, or abort when it is missing or unclosed.
-std::string attribute(const std::string& block, const std::string& name) {
-  const std::string opening = " " + name + "='";
-  const auto start = block.find(opening);
-  if (start == std::string::npos) std::abort();
-  const auto valueStart = start + opening.size();
-  const auto end = block.find('\'', valueStart);
-  if (end == std::string::npos) std::abort();
-  return block.substr(valueStart, end - valueStart);
+struct Attribute {
+  std::string name;
+  std::string value;
+};
+
+// Reads the tag's attributes the way a browser does: a name, "=", then a value running from one
+// single quote to the next. A lookup by searching for " name='" would also match inside the value
+// before it (an alt text ending in " onMouseOver=" followed by its closing quote).
+std::vector<Attribute> attributes(const std::string& tag) {
+  std::vector<Attribute> found;
+  std::size_t at = 0;
+  while (at < tag.size()) {
+    while (at < tag.size() && tag[at] == ' ') ++at;
+    if (at == tag.size()) break;
+    const auto equals = tag.find('=', at);
+    if (equals == std::string::npos || equals + 1 >= tag.size() || tag[equals + 1] != '\'') {
+      std::abort();
+    }
+    const auto close = tag.find('\'', equals + 2);
+    if (close == std::string::npos) std::abort();
+    found.push_back({tag.substr(at, equals - at), tag.substr(equals + 2, close - equals - 2)});
+    at = close + 1;
+    if (at < tag.size() && tag[at] != ' ') std::abort();
+  }
+  return found;
 }
 
 }  // namespace
@@ -42,12 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (tagOpen != 2 || block.find('<', tagOpen + 1) != std::string::npos) std::abort();
   if (block.find('>') != block.size() - 3) std::abort();
 
-  const std::string src = attribute(block, "src");
-  if (selvara::decodeUrlPath(src) != state.ImagePath) std::abort();
-  const std::string alt = attribute(block, "alt");
-  if (alt.find_first_of("<>\"") != std::string::npos) std::abort();
+  const auto attrs = attributes(block.substr(tagOpen + 5, block.size() - 3 - tagOpen - 5));
+  const std::vector<std::string> names = {"src", "alt", state.PopupEvent, "onMouseOut", "width",
+                                          "height"};
+  if (attrs.size() != names.size()) std::abort();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (attrs[i].name != names[i]) std::abort();
+  }
+  if (selvara::decodeUrlPath(attrs[0].value) != state.ImagePath) std::abort();
+  if (attrs[1].value.find_first_of("<>\"") != std::string::npos) std::abort();
 
-  const std::string handler = attribute(block, state.PopupEvent);
+  const std::string& handler = attrs[2].value;
   const std::string prefix = "popup(\"";
   if (handler.rfind(prefix, 0) != 0) std::abort();
   const auto urlEnd = handler.find('"', prefix.size());
@@ -56,5 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (selvara::decodeUrlPath(url) != state.CardUrl) std::abort();
   if (url.find('\\') != std::string::npos) std::abort();
   if (handler.substr(urlEnd) != "\",344,504)") std::abort();
+  if (attrs[3].value != "popout(this)") std::abort();
+  if (attrs[4].value != std::to_string(state.ThumbWidth)) std::abort();
+  if (attrs[5].value != std::to_string(state.ThumbHeight)) std::abort();
   return 0;
 }
