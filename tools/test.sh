@@ -9,6 +9,12 @@ cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci --timeout 900
 
+# The unit and GUI tests again under AddressSanitizer and UndefinedBehaviorSanitizer; any report
+# fails the test (the preset sets the options and the third-party leak suppressions).
+cmake --preset sanitize
+cmake --build --preset sanitize
+ctest --preset sanitize --timeout 900
+
 # Fuzz the command-line splitter and the thumbnail markup for a bounded time each.
 cmake --preset fuzz
 cmake --build --preset fuzz
