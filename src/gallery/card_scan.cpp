@@ -19,6 +19,28 @@ std::size_t characterCount(std::string_view name) {
   }));
 }
 
+// Sorts in runs and merges them, calling `pump` between the steps, so that a large folder
+// never holds window events back for the whole sort.
+template <typename T, typename Less>
+void sortPumped(std::vector<T>& items, Less less, const std::function<void()>& pump) {
+  constexpr std::size_t kRun = 1024;
+  const std::size_t size = items.size();
+  for (std::size_t at = 0; at < size; at += kRun) {
+    std::sort(items.begin() + static_cast<std::ptrdiff_t>(at),
+              items.begin() + static_cast<std::ptrdiff_t>(std::min(size, at + kRun)), less);
+    pump();
+  }
+  for (std::size_t width = kRun; width < size; width *= 2) {
+    for (std::size_t at = 0; at + width < size; at += 2 * width) {
+      const auto first = items.begin() + static_cast<std::ptrdiff_t>(at);
+      std::inplace_merge(
+          first, first + static_cast<std::ptrdiff_t>(width),
+          items.begin() + static_cast<std::ptrdiff_t>(std::min(size, at + 2 * width)), less);
+      pump();
+    }
+  }
+}
+
 }  // namespace
 
 bool matchesCardPattern(std::string_view name, char letter) {
@@ -28,9 +50,10 @@ bool matchesCardPattern(std::string_view name, char letter) {
   return length < 5 && name.find('.') == std::string_view::npos;
 }
 
-std::vector<FolderEntry> listCards(const std::string& dataPath) {
+std::vector<FolderEntry> listCards(const std::string& dataPath, const std::function<void()>& pump) {
   // A name starts with one letter, so it belongs to one pass at most.
-  auto entries = listFolder(dataPath, [](const std::string& name) {
+  auto entries = listFolder(dataPath, [&pump](const std::string& name) {
+    pump();
     for (const char letter : kCardPasses) {
       if (matchesCardPattern(name, letter)) return true;
     }
@@ -44,21 +67,28 @@ std::vector<FolderEntry> listCards(const std::string& dataPath) {
   std::vector<Keyed> keyed;
   keyed.reserve(entries.size());
   for (FolderEntry& entry : entries) {
-    const std::size_t pass = kCardPasses.find(static_cast<char>(std::tolower(
-        static_cast<unsigned char>(entry.name.front()))));
+    const std::size_t pass = kCardPasses.find(
+        static_cast<char>(std::tolower(static_cast<unsigned char>(entry.name.front()))));
     std::string key = entry.name;
     std::transform(key.begin(), key.end(), key.begin(), upper);
     keyed.push_back({pass, std::move(key), std::move(entry)});
+    pump();
   }
-  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-    if (a.pass != b.pass) return a.pass < b.pass;
-    if (a.key != b.key) return a.key < b.key;
-    // Names that differ only in case still need a fixed order.
-    return a.entry.name < b.entry.name;
-  });
+  sortPumped(
+      keyed,
+      [](const Keyed& a, const Keyed& b) {
+        if (a.pass != b.pass) return a.pass < b.pass;
+        if (a.key != b.key) return a.key < b.key;
+        // Names that differ only in case still need a fixed order.
+        return a.entry.name < b.entry.name;
+      },
+      pump);
   std::vector<FolderEntry> cards;
   cards.reserve(keyed.size());
-  for (Keyed& item : keyed) cards.push_back(std::move(item.entry));
+  for (Keyed& item : keyed) {
+    cards.push_back(std::move(item.entry));
+    pump();
+  }
   return cards;
 }
 
@@ -80,7 +110,7 @@ std::string thumbnailBlock(RunState& state) {
 }
 
 void ListCardFolders(RunState& state, TextFile& page, const std::function<void()>& pump) {
-  for (const FolderEntry& entry : listCards(state.DataPath)) {
+  for (const FolderEntry& entry : listCards(state.DataPath, pump)) {
     state.CardName = entry.name;
     // An entry whose kind cannot be asked is taken for a card folder.
     if (entry.name != "." && entry.name != ".." && entry.kind != EntryKind::NotFolder) {

@@ -19,8 +19,9 @@ inline constexpr std::string_view kCardPasses = "acb";
 bool matchesCardPattern(std::string_view name, char letter);
 
 // The card entries of `dataPath`, pass by pass in kCardPasses order, each pass in name order.
-// The folder is read once.
-std::vector<FolderEntry> listCards(const std::string& dataPath);
+// The folder is read once; `pump` is called after every entry read and between the steps of
+// the sort.
+std::vector<FolderEntry> listCards(const std::string& dataPath, const std::function<void()>& pump);
 
 // Items 1 to 7 of a card's thumbnail block, from CardName, ImagePath and the display settings.
 std::string thumbnailBlock(RunState& state);
