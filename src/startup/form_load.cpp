@@ -5,6 +5,7 @@
 #include "gallery/markup_escape.h"
 #include "gallery/page_template.h"
 #include "gallery/page_writer.h"
+#include "platform/file_services.h"
 #include "platform/paths.h"
 #include "startup/command_line.h"
 
@@ -32,10 +33,12 @@ void Form_Load(RunState& state, StartupContext& context) {
 
   resolveDisplaySettings(state);
   GetAppInfo(state, context.executable, context.decimalMark);
-  // A template that could not be written shows itself when the page writer copies it.
-  state.LineText = std::to_string(
-      SaveResourceToFile(kTemplateResourceId, kTemplateResourceType,
-                         state.MyPath + kTemplateFileName));
+  const std::string templatePath = state.MyPath + kTemplateFileName;
+  const int saved = SaveResourceToFile(kTemplateResourceId, kTemplateResourceType, templatePath);
+  state.LineText = std::to_string(saved);
+  // Said here with its own cause: later the page writer would only find the file missing, or
+  // quietly copy a stale one left from an earlier run.
+  if (saved != 0) throw FileError(saved, "write", templatePath);
   state.CmdArgs = GetCommandLine(context.commandLine, state.QuoteChar, 1);
 
   state.SetName.clear();

@@ -1,11 +1,15 @@
 // The template, the page writer and the card scan on card sets built on the real file system.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "fakes.h"
 #include "gallery/card_scan.h"
 #include "gallery/display_settings.h"
+#include "gallery/markup_escape.h"
 #include "gallery/page_template.h"
 #include "gallery/page_writer.h"
 #include "temp_folder.h"
@@ -62,10 +66,10 @@ TEST(CardPatternTest, MatchesFiveCharacterNamesOfThePass) {
     char letter;
     bool match;
   } cases[] = {
-      {"a0001", 'a', true},  {"A0001", 'a', true},  {"a0001", 'A', true}, {"b0001", 'a', false},
-      {"a00001", 'a', false}, {"a.jpg", 'a', true},  {"a", 'a', true},     {"a12", 'a', true},
-      {"a.1", 'a', false},   {"d0001", 'd', true},  {"", 'a', false},     {"æ0001", 'a', false},
-      {"aæøå1", 'a', true},  {"aæøå12", 'a', false},
+      {"a0001", 'a', true},   {"A0001", 'a', true},   {"a0001", 'A', true}, {"b0001", 'a', false},
+      {"a00001", 'a', false}, {"a.jpg", 'a', true},   {"a", 'a', true},     {"a12", 'a', true},
+      {"a.1", 'a', false},    {"d0001", 'd', true},   {"", 'a', false},     {"æ0001", 'a', false},
+      {"aæøå1", 'a', true},   {"aæøå12", 'a', false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(matchesCardPattern(c.name, c.letter), c.match) << c.name << " " << c.letter;
@@ -120,10 +124,10 @@ TEST_F(CardSetTest, PageIsTemplateHeadingTableBlocksAndClosing) {
 
 TEST_F(CardSetTest, DecoysGiveNoBlock) {
   card("a0001");
-  writeFile(data / "a0002", "a plain file");    // a file, not a folder
-  card("d0001");                                 // another letter
-  card("a00001");                                // six characters
-  card(".a001");                                 // hidden
+  writeFile(data / "a0002", "a plain file");  // a file, not a folder
+  card("d0001");                              // another letter
+  card("a00001");                             // six characters
+  card(".a001");                              // hidden
   fs::create_directory(data / "a0003");
   writeFile(data / "a0003" / "a0003c.jpg", "");  // a real card still counts
   EXPECT_EQ(writePage(), page(block("a0001") + block("a0003")));
@@ -159,17 +163,81 @@ TEST_F(CardSetTest, SpecialNamesAreEscaped) {
   card("a'&<>");
   card("c\"#%?");
   const std::string written = writePage();
-  EXPECT_NE(written.find("<img src='" + state.DataPath + "a%27%26%3C%3E/a%27%26%3C%3Ec.jpg' "
-                         "alt='a&#39;&amp;&lt;&gt;' onMouseDown='popup(\"" + state.DataPath +
-                         "a%27%26%3C%3E/a%27%26%3C%3Ec.jpg\",172,252)'"),
+  EXPECT_NE(written.find("<img src='" + state.DataPath +
+                         "a%27%26%3C%3E/a%27%26%3C%3Ec.jpg' "
+                         "alt='a&#39;&amp;&lt;&gt;' onMouseDown='popup(\"" +
+                         state.DataPath + "a%27%26%3C%3E/a%27%26%3C%3Ec.jpg\",172,252)'"),
             std::string::npos)
       << written;
   EXPECT_NE(written.find("alt='c&quot;#%?'"), std::string::npos);
   EXPECT_NE(written.find("c%22%23%25%3F/c%22%23%25%3Fc.jpg"), std::string::npos);
 }
 
+// The alt texts of the page's blocks, in the order written.
+std::vector<std::string> altTexts(const std::string& page) {
+  std::vector<std::string> alts;
+  for (auto at = page.find(" alt='"); at != std::string::npos; at = page.find(" alt='", at + 1)) {
+    alts.push_back(page.substr(at + 6, page.find('\'', at + 6) - at - 6));
+  }
+  return alts;
+}
+
+// Every picture the page's blocks name, as the file path its URL stands for.
+std::vector<std::string> picturePaths(const std::string& written) {
+  const std::string page = written.substr(templateBytes().size());
+  std::vector<std::string> paths;
+  for (auto at = page.find("<img src='"); at != std::string::npos;
+       at = page.find("<img src='", at + 1)) {
+    const auto start = at + 10;
+    paths.push_back(decodeUrlPath(page.substr(start, page.find('\'', start) - start)));
+  }
+  return paths;
+}
+
+TEST_F(CardSetTest, HostileEntriesNeitherStopNorRepeatTheScan) {
+  card("a0001");  // no picture inside
+  card("a0002");
+  fs::permissions(data / "a0002", fs::perms::none);
+  fs::create_symlink(data / "c0002", data / "c0001");  // a loop of two links
+  fs::create_symlink(data / "c0001", data / "c0002");
+  fs::create_directory_symlink(data, data / "c0003");  // back to the data folder itself
+  fs::create_directory_symlink(".", data / "b0001");
+  fs::create_symlink(data / "none", data / "b0002");  // dangling
+  const std::string written = writePage();
+  fs::permissions(data / "a0002", fs::perms::owner_all);
+  EXPECT_EQ(altTexts(written), (std::vector<std::string>{"a0001", "a0002", "c0001", "c0002",
+                                                         "c0003", "b0001", "b0002"}));
+  EXPECT_EQ(written.substr(written.size() - 42), "\r\n</td></tr></table></div></body></html>\r\n");
+}
+
+TEST_F(CardSetTest, PicturesResolveToTheirFilesWhateverTheBytesOrLength) {
+  const std::vector<std::string> names = {"a\xff\xfe\x80z", "a\xc3\xa9\xc3\xa9", "c #?%", "c\"'<&",
+                                          "b\t\x01\x7f"
+                                          "b"};
+  for (const std::string& name : names) {
+    card(name);
+    writeFile(data / name / (name + "c.jpg"), "picture");
+  }
+  std::vector<std::string> pictures = picturePaths(writePage());
+  ASSERT_EQ(pictures.size(), names.size());
+  for (const std::string& path : pictures) EXPECT_TRUE(fs::is_regular_file(path)) << path;
+
+  // A set folder nested until the picture paths come within a few bytes of the system's limit.
+  fs::path deep = folder.path();
+  while (deep.string().size() < 4000)
+    deep /= std::string(std::min<std::size_t>(200, 4000 - deep.string().size() + 1), 'd');
+  fs::create_directories(deep / "data" / "a0001");
+  writeFile(deep / "data" / "a0001" / "a0001c.jpg", "picture");
+  state.DataPath = (deep / "data").string() + "/";
+  ASSERT_GT(state.DataPath.size() + 16, 4000u);
+  pictures = picturePaths(writePage());
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_TRUE(fs::is_regular_file(pictures[0])) << pictures[0].size();
+}
+
 TEST_F(CardSetTest, CardsComePassByPassInNameOrderWithTheirKinds) {
-  for (const char* name : {"b_zzz", "a0002", "A0002", "c0001", "a_001", "B0000", "aZ001", "az000"}) {
+  for (const char* name :
+       {"b_zzz", "a0002", "A0002", "c0001", "a_001", "B0000", "aZ001", "az000"}) {
     card(name);
   }
   writeFile(data / "c0002", "");
@@ -177,7 +245,7 @@ TEST_F(CardSetTest, CardsComePassByPassInNameOrderWithTheirKinds) {
   fs::create_symlink(data / "nowhere", data / "a0009");
   std::vector<std::string> names;
   std::vector<EntryKind> kinds;
-  for (const FolderEntry& entry : listCards(state.DataPath)) {
+  for (const FolderEntry& entry : listCards(state.DataPath, [] {})) {
     names.push_back(entry.name);
     kinds.push_back(entry.kind);
   }

@@ -1,6 +1,5 @@
 // Start-up and shutdown, driven with small fakes of the windows on a real program folder.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -27,8 +26,9 @@ class StartupTest : public ::testing::Test {
     };
   }
   void run(const std::vector<std::string>& arguments) {
-    StartupContext context{dialog, pump, viewer, {"selvara-card-viewer", program.path(), {1, 0, 1}},
-                           ".", commandLineText(arguments)};
+    StartupContext context{dialog, pump,
+                           viewer, {"selvara-card-viewer", program.path(), {1, 0, 1}},
+                           ".",    commandLineText(arguments)};
     Form_Load(state, context);
   }
   fs::path file(const char* name) const { return program.path() / name; }
@@ -75,8 +75,8 @@ TEST_F(StartupTest, SelectionsMadeWhileWaitingReachThePage) {
   dialog.showModeless();
   const fs::path set = sets.path() / "Alpha";
   fs::create_directories(set / "data" / "a0001");
-  StartupContext context{dialog, pump, viewer, {"v", program.path(), {1, 0, 1}}, ".",
-                         commandLineText({set.string()})};
+  StartupContext context{
+      dialog, pump, viewer, {"v", program.path(), {1, 0, 1}}, ".", commandLineText({set.string()})};
   pump.onWait = [this] {
     state.ThumbIndex = 4;
     state.PopupIndex = 3;
@@ -105,6 +105,35 @@ TEST_F(StartupTest, ArgumentWithoutSeparatorIsTakenWhole) {
   EXPECT_TRUE(fs::exists(file("test.html")));
 }
 
+TEST_F(StartupTest, ArgumentShapesGiveTheirNameAndDataFolder) {
+  const std::string here = sets.path().string();
+  fs::create_directories(sets.path() / "Alpha" / "data" / "a0001");
+  const struct {
+    std::string argument;
+    std::string setName;
+    std::string dataPath;
+    bool findsCard;
+  } cases[] = {
+      {".", ".", here + "/./data/", false},
+      {"Alpha", "Alpha", here + "/Alpha/data/", true},
+      {"./Alpha", "Alpha", here + "/./Alpha/data/", true},
+      {"Alpha/", "", here + "/Alpha//data/", true},
+      {"/", "", "//data/", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.argument);
+    state = RunState{};
+    viewer.navigated.clear();
+    pump.waits = 0;
+    run(anchorFirstArgument({c.argument}, here));
+    EXPECT_EQ(state.SetName, c.setName);
+    EXPECT_EQ(state.DataPath, c.dataPath);
+    EXPECT_EQ(viewer.caption, "SET - " + c.setName + " - Selvara Card Viewer - Version 1.0.0.1");
+    ASSERT_EQ(viewer.navigated.size(), 1u);
+    EXPECT_EQ(readFile(file("test.html")).find("alt='a0001'") != std::string::npos, c.findsCard);
+  }
+}
+
 TEST_F(StartupTest, NameIsEscapedInTheHeadingButNotInTheCaption) {
   run({sets.path().string() + "/Tom & <Jerry>"});
   EXPECT_EQ(viewer.caption, "SET - Tom & <Jerry> - Selvara Card Viewer - Version 1.0.0.1");
@@ -118,11 +147,28 @@ TEST_F(StartupTest, NothingHappensOnceQuitting) {
   EXPECT_FALSE(fs::exists(file("blank.html")));
 }
 
-TEST_F(StartupTest, UnwritableProgramFolderIsReported) {
-  StartupContext context{dialog, pump, viewer, {"v", (program.path() / "gone").string(), {1, 0, 1}},
-                         ".", commandLineText({"Alpha"})};
-  EXPECT_THROW(Form_Load(state, context), FileError);
-  EXPECT_FALSE(viewer.timer.enabled);
+TEST_F(StartupTest, TemplateThatCannotBeWrittenIsReportedWithItsCause) {
+  // A missing program folder, and a folder standing where the template goes.
+  fs::create_directory(file("blank.html"));
+  const struct {
+    fs::path folder;
+    int number;
+  } cases[] = {{program.path() / "gone", ENOENT}, {program.path(), EISDIR}};
+  for (const auto& c : cases) {
+    StartupContext context{
+        dialog, pump, viewer, {"v", c.folder.string(), {1, 0, 1}}, ".", commandLineText({"Alpha"})};
+    pump.waits = 0;
+    try {
+      Form_Load(state, context);
+      ADD_FAILURE() << "no failure reported for " << c.folder;
+    } catch (const FileError& error) {
+      EXPECT_EQ(error.action(), "write");
+      EXPECT_EQ(error.path(), (c.folder / "blank.html").string());
+      EXPECT_EQ(error.number(), c.number);
+    }
+    EXPECT_FALSE(viewer.timer.enabled);
+    EXPECT_TRUE(viewer.navigated.empty());
+  }
 }
 
 class ShutdownTest : public StartupTest {
