@@ -44,7 +44,7 @@ except ValueError:
 
 scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 # name -> {N: milliseconds}; with repetitions the median stands for the run.
-series = {"BM_WritePage": {}, "BM_BareListing": {}}
+series = {"BM_WritePage": {}, "BM_BareListing": {}, "BM_TypedListing": {}}
 medians = {}
 for b in report["benchmarks"]:
     if b.get("error_occurred"):
@@ -132,9 +132,13 @@ args += ["-fill", "black", "-stroke", "none", "-pointsize", "16",
          "-draw", f"translate 26,{top + ph / 2 + 110} rotate -90 text 0,0 'real time per page (log scale)'"]
 args += text(left, 22, "Gallery page write vs. bare listing (readdir + stat)", 20)
 
-colors = {"BM_WritePage": "#d62728", "BM_BareListing": "#1f77b4"}
-names = {"BM_WritePage": "page write (Command1_Click)", "BM_BareListing": "bare listing: readdir + stat"}
-for family in ("BM_BareListing", "BM_WritePage"):
+colors = {"BM_WritePage": "#d62728", "BM_BareListing": "#1f77b4", "BM_TypedListing": "#7f7f7f"}
+names = {"BM_WritePage": "page write (Command1_Click)", "BM_BareListing": "bare listing: readdir + stat",
+         "BM_TypedListing": "typed listing: readdir only"}
+# The typed listing is optional: older reports do not have it.
+drawn = [f for f in ("BM_TypedListing", "BM_BareListing", "BM_WritePage")
+         if all(n in series[f] for n in sizes)]
+for family in drawn:
     pts = [(px(n), py(series[family][n])) for n in sizes]
     c = colors[family]
     # Separate segments: ImageMagick's polyline draws stray hairlines at the joins.
@@ -145,12 +149,10 @@ for family in ("BM_BareListing", "BM_WritePage"):
         args += ["-stroke", c, "-fill", c, "-draw", f"circle {x:.1f},{y:.1f} {x + 5:.1f},{y:.1f}"]
         v = fmt_ms(series[family][n])
         width = 8 * len(v)
-        # The lines rise to the right, so the space above-left of a point and below-right of it
-        # is free; the first and last points, at the plot's edges, are placed by hand.
-        if family == "BM_WritePage":
-            lx_, ly_ = (x + 6, y - 42) if n == sizes[0] else (x - 10 - width, y - 30)
-        else:
-            lx_, ly_ = (x - width / 2, y + 18) if n == sizes[-1] else (x + 8, y + 10)
+        # The bare listing runs above the others, so its labels go above its points and the
+        # rest below theirs; right of the point, except at the plot's right edge.
+        lx_ = x - width - 8 if n == sizes[-1] else x + 8
+        ly_ = y - 28 if family == "BM_BareListing" else y + (16 if n == sizes[-1] else 10)
         args += text(lx_, ly_, v, 14, c)
 
 # Ratios under the axis, one per size.
@@ -162,8 +164,8 @@ for n in sizes:
 # Legend in the upper left, where the lines start low.
 lx, ly = left + 14, top + 14
 args += ["-stroke", "#999999", "-strokewidth", "1", "-fill", "white",
-         "-draw", f"rectangle {lx},{ly} {lx + 290},{ly + 58}"]
-for i, family in enumerate(("BM_WritePage", "BM_BareListing")):
+         "-draw", f"rectangle {lx},{ly} {lx + 290},{ly + 10 + 24 * len(drawn)}"]
+for i, family in enumerate(f for f in ("BM_WritePage", "BM_BareListing", "BM_TypedListing") if f in drawn):
     yy = ly + 18 + i * 24
     c = colors[family]
     args += ["-stroke", c, "-strokewidth", "3", "-draw", f"line {lx + 10},{yy} {lx + 40},{yy}"]
