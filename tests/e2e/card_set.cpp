@@ -2,20 +2,23 @@
 // because starting convert hundreds of times would dominate the suite's run time.
 #include "card_set.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #ifndef SELVARA_VIEWER_BINARY
 #define SELVARA_VIEWER_BINARY ""
 #endif
 #ifndef SELVARA_SAMPLE_SET
 #define SELVARA_SAMPLE_SET ""
+#endif
+#ifndef SELVARA_PAGE_TEMPLATE
+#define SELVARA_PAGE_TEMPLATE ""
 #endif
 
 namespace e2e {
@@ -24,13 +27,16 @@ namespace fs = std::filesystem;
 
 fs::path viewerBinary() {
   const char* env = std::getenv("SELVARA_VIEWER_BINARY");
-  fs::path path = (env != nullptr && *env != '\0') ? fs::path(env) : fs::path(SELVARA_VIEWER_BINARY);
+  fs::path path =
+      (env != nullptr && *env != '\0') ? fs::path(env) : fs::path(SELVARA_VIEWER_BINARY);
   if (path.empty() || !fs::exists(path))
     throw std::runtime_error("program binary not found: '" + path.string() + "'");
   return path;
 }
 
 fs::path sampleSet() { return fs::path(SELVARA_SAMPLE_SET); }
+
+fs::path pageTemplateSource() { return fs::path(SELVARA_PAGE_TEMPLATE); }
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -49,10 +55,11 @@ Rgb cardColour(std::size_t index) {
       for (int g : levels)
         for (int b : levels)
           if (!(r == g && g == b)) colours.push_back({r, g, b});
-    // Interleave so consecutive cards differ strongly, which keeps screenshots readable.
+    // Stride through the grid so consecutive cards differ strongly, which keeps screenshots
+    // readable; 97 shares no factor with the palette size, so every colour is used once.
     std::vector<Rgb> spread;
-    for (std::size_t start = 0; start < 7; ++start)
-      for (std::size_t i = start; i < colours.size(); i += 7) spread.push_back(colours[i]);
+    for (std::size_t i = 0; i < colours.size(); ++i)
+      spread.push_back(colours[(i * 97) % colours.size()]);
     return spread;
   }();
   return palette[index % palette.size()];

@@ -16,6 +16,8 @@ namespace e2e {
 std::filesystem::path viewerBinary();
 // The card set shipped with the sources (may be absent in a partial checkout).
 std::filesystem::path sampleSet();
+// The page template the program embeds, as it is in the sources.
+std::filesystem::path pageTemplateSource();
 
 std::string readFile(const std::filesystem::path& path);
 

@@ -2,6 +2,8 @@
 // choice reaches the written page and the thumbnails on screen, and the size rule.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "screen_checks.h"
 #include "viewer_run.h"
 
@@ -65,12 +67,22 @@ INSTANTIATE_TEST_SUITE_P(
         // Full-size thumbnails would hide a full-size popup, so the popup moves up a size.
         OptionCase{"FullThumbsRaisePopup", {"oThumb4"}, 172, 252, 258, 378, "onMouseDown"},
         OptionCase{"MouseOver", {"oPopaction0"}, 43, 63, 172, 252, "onMouseOver"},
-        OptionCase{"MouseOverThenClickAgain", {"oPopaction0", "oPopaction1"}, 43, 63, 172, 252,
+        OptionCase{"MouseOverThenClickAgain",
+                   {"oPopaction0", "oPopaction1"},
+                   43,
+                   63,
+                   172,
+                   252,
                    "onMouseDown"},
         OptionCase{"TinyDouble", {"oThumb0", "oPopup3"}, 11, 16, 344, 504, "onMouseDown"},
         OptionCase{"SmallHalf", {"oThumb1", "oPopup0"}, 22, 32, 86, 126, "onMouseDown"},
-        OptionCase{"LargeOneAndHalfOver", {"oThumb3", "oPopup2", "oPopaction0"}, 86, 126, 258,
-                   378, "onMouseOver"}),
+        OptionCase{"LargeOneAndHalfOver",
+                   {"oThumb3", "oPopup2", "oPopaction0"},
+                   86,
+                   126,
+                   258,
+                   378,
+                   "onMouseOver"}),
     [](const auto& p) { return p.param.name; });
 
 TEST(OptionDialog, HasItsClientSizeAndHidesOnEscape) {
@@ -81,7 +93,8 @@ TEST(OptionDialog, HasItsClientSizeAndHidesOnEscape) {
   WindowGeometry where = run.display().geometry(dialog);
   EXPECT_EQ(where.width, kDialogClientWidth);
   EXPECT_EQ(where.height, kDialogClientHeight);
-  run.display().grabWindow(dialog).savePng(currentTestName());
+  EXPECT_EQ(run.display().title(dialog), kDialogTitle);
+  run.display().grabWindow(dialog).savePng(currentTestName() + "-dialog");
 
   // The click also gives the dialog the keyboard focus the Escape key needs.
   run.clickRadio(dialog, "oThumb3");
@@ -95,6 +108,33 @@ TEST(OptionDialog, HasItsClientSizeAndHidesOnEscape) {
   ASSERT_FALSE(page.cards.empty());
   EXPECT_EQ(page.cards[0].thumbWidth, 86) << "choice made before Escape was lost";
   EXPECT_EQ(page.cards[0].thumbHeight, 126);
+  EXPECT_TRUE(run.closeViewerAndWait(viewer).exitedWith(0));
+}
+
+TEST(OptionDialog, ShowsItsChoicesAndAppliesTheSizeRule) {
+  Sandbox sandbox;
+  auto setPath = sandbox.makeCardSet("Shown", kCards);
+  ViewerRun run(sandbox, {setPath.string()});
+  XWindowId dialog = run.waitForDialog();
+  for (const RadioButton& button : radioButtons()) {
+    bool chosen = button.id == "oThumb2" || button.id == "oPopup1" || button.id == "oPopaction1";
+    EXPECT_EQ(run.radioShownSelected(dialog, button.id), chosen) << button.id;
+  }
+
+  // Full-size thumbnails push the full-size popup up to one and a half, visibly.
+  run.clickRadio(dialog, "oThumb4");
+  bool moved = false;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!moved && std::chrono::steady_clock::now() < deadline) {
+    moved = run.radioShownSelected(dialog, "oPopup2") && !run.radioShownSelected(dialog, "oPopup1");
+    if (!moved) std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  }
+  run.display().grabWindow(dialog).savePng(currentTestName() + "-after-full-size");
+  EXPECT_TRUE(moved) << "popup choice did not move to One and a Half";
+  EXPECT_FALSE(run.radioShownSelected(dialog, "oThumb2")) << "two thumbnail sizes chosen";
+
+  run.closeDialog(dialog);
+  XWindowId viewer = run.waitForViewer(viewerTitle("Shown"));
   EXPECT_TRUE(run.closeViewerAndWait(viewer).exitedWith(0));
 }
 

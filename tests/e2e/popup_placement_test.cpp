@@ -17,15 +17,36 @@ constexpr int kPositionTolerance = 2;
 // the outcome then cannot hinge on a scroll bar or a pixel of rounding.
 constexpr int kClearance = 24;
 
+struct Size {
+  int width;
+  int height;
+};
+
 enum class Placement { Beside, FlippedLeft, Lifted };
 
 const char* describe(Placement p) {
   switch (p) {
-    case Placement::Beside: return "beside";
-    case Placement::FlippedLeft: return "flipped-left";
-    case Placement::Lifted: return "lifted";
+    case Placement::Beside:
+      return "beside";
+    case Placement::FlippedLeft:
+      return "flipped-left";
+    case Placement::Lifted:
+      return "lifted";
   }
   return "?";
+}
+
+// Screenshot names say where on the page the popup was opened.
+const char* shotName(Placement p) {
+  switch (p) {
+    case Placement::Beside:
+      return "popup-near-centre";
+    case Placement::FlippedLeft:
+      return "popup-near-right-edge";
+    case Placement::Lifted:
+      return "popup-near-bottom-edge";
+  }
+  return "popup";
 }
 
 std::vector<CardSpec> manyCards(int count) {
@@ -38,9 +59,12 @@ std::vector<CardSpec> manyCards(int count) {
   return cards;
 }
 
-// A whole thumbnail on screen for which `placement` is clearly what the page must do.
+// Of the whole thumbnails on screen for which `placement` is clearly what the page must do,
+// the one nearest the page's centre, so the plain case is seen away from every edge.
 std::optional<Thumbnail> pickThumbnail(const std::vector<Thumbnail>& thumbs, const Rect& area,
                                        int popupW, int popupH, Placement placement) {
+  std::optional<Thumbnail> best;
+  long bestDistance = 0;
   for (const Thumbnail& t : thumbs) {
     int mouseX = t.rect.x - area.x, mouseY = t.centreY() - area.y;
     bool roomRight = mouseX + 10 + popupW < area.width - kClearance;
@@ -51,20 +75,32 @@ std::optional<Thumbnail> pickThumbnail(const std::vector<Thumbnail>& thumbs, con
     bool roomAbove = mouseY - 10 >= kClearance && area.height - popupH - 20 >= 0;
     bool fits = false;
     switch (placement) {
-      case Placement::Beside: fits = roomRight && roomBelow && roomAbove; break;
-      case Placement::FlippedLeft: fits = pastRight && roomLeft && roomBelow && roomAbove; break;
-      case Placement::Lifted: fits = roomRight && pastBottom && roomAbove; break;
+      case Placement::Beside:
+        fits = roomRight && roomBelow && roomAbove;
+        break;
+      case Placement::FlippedLeft:
+        fits = pastRight && roomLeft && roomBelow && roomAbove;
+        break;
+      case Placement::Lifted:
+        fits = roomRight && pastBottom && roomAbove;
+        break;
     }
-    if (fits) return t;
+    if (!fits) continue;
+    long dx = t.rect.x + t.rect.width / 2 - (area.x + area.width / 2);
+    long dy = t.centreY() - (area.y + area.height / 2);
+    if (!best || dx * dx + dy * dy < bestDistance) {
+      best = t;
+      bestDistance = dx * dx + dy * dy;
+    }
   }
-  return std::nullopt;
+  return best;
 }
 
 struct PopupCase {
   std::string name;
   std::vector<std::string> clicks;
   int cardCount;
-  int thumbW, thumbH, popupW, popupH;
+  Size thumb, popup;
   bool hover;  // mouse-over page, else popup on click
   std::vector<Placement> placements;
 };
@@ -87,7 +123,9 @@ TEST_P(PopupPlacement, FollowsThePointerAndTheEdges) {
   display.movePointer(where.rootX, where.rootY);
   auto shot = waitForSteadyScreen(
       display, viewer,
-      [&](const ScreenImage& s) { return !findThumbnails(s, cards, c.thumbW, c.thumbH).empty(); },
+      [&](const ScreenImage& s) {
+        return !findThumbnails(s, cards, c.thumb.width, c.thumb.height).empty();
+      },
       std::chrono::seconds(30));
   if (!shot) {
     display.grabWindow(viewer).savePng(currentTestName() + "-no-thumbnails");
@@ -96,20 +134,19 @@ TEST_P(PopupPlacement, FollowsThePointerAndTheEdges) {
   shot->savePng(currentTestName() + "-page");
   auto area = findPageArea(*shot);
   ASSERT_TRUE(area) << "no black page area in the viewer";
-  auto thumbs = findThumbnails(*shot, cards, c.thumbW, c.thumbH);
+  auto thumbs = findThumbnails(*shot, cards, c.thumb.width, c.thumb.height);
 
-  PopupProbe probe(display, *area, display.grabArea(*area), c.popupW, c.popupH);
+  PopupProbe probe(display, *area, display.grabArea(*area), c.popup.width, c.popup.height);
   for (Placement placement : c.placements) {
     SCOPED_TRACE(describe(placement));
-    auto thumb = pickThumbnail(thumbs, *area, c.popupW, c.popupH, placement);
+    auto thumb = pickThumbnail(thumbs, *area, c.popup.width, c.popup.height, placement);
     ASSERT_TRUE(thumb) << "no thumbnail on screen where the popup must be " << describe(placement)
                        << "; page area " << area->describe() << ", " << thumbs.size()
                        << " thumbnails visible";
     Point pointer;
     std::string error;
     auto box = c.hover ? probe.hover(*thumb, pointer, error) : probe.click(*thumb, pointer, error);
-    std::string shotName = currentTestName() + "-" + describe(placement);
-    probe.lastShot().savePng(shotName);
+    probe.lastShot().savePng(currentTestName() + "-" + shotName(placement));
     ASSERT_TRUE(box) << error;
 
     Point expected = probe.expectedTopLeft(pointer);
@@ -119,8 +156,8 @@ TEST_P(PopupPlacement, FollowsThePointerAndTheEdges) {
     EXPECT_NEAR(box->y, expected.y, kPositionTolerance)
         << thumb->name << ", pointer " << pointer.x << "," << pointer.y << ", popup "
         << box->describe();
-    EXPECT_NEAR(box->width, c.popupW, 1) << "popup not drawn at its chosen size";
-    EXPECT_NEAR(box->height, c.popupH, 1) << "popup not drawn at its chosen size";
+    EXPECT_NEAR(box->width, c.popup.width, 1) << "popup not drawn at its chosen size";
+    EXPECT_NEAR(box->height, c.popup.height, 1) << "popup not drawn at its chosen size";
     EXPECT_TRUE(probe.leave(*thumb)) << "popup stayed after the pointer left " << thumb->name;
   }
   EXPECT_TRUE(run.closeViewerAndWait(viewer).exitedWith(0));
@@ -134,15 +171,25 @@ INSTANTIATE_TEST_SUITE_P(
         PopupCase{"HoverFullSize",
                   {"oThumb4", "oPopaction0"},
                   28,
-                  172, 252, 258, 378,
+                  {172, 252},
+                  {258, 378},
+                  true,
+                  {Placement::Beside, Placement::FlippedLeft, Placement::Lifted}},
+        // Medium thumbnails fill the top of the page only, leaving room beside and below.
+        PopupCase{"HoverMedium",
+                  {"oPopaction0"},
+                  80,
+                  {43, 63},
+                  {172, 252},
                   true,
                   {Placement::Beside, Placement::FlippedLeft, Placement::Lifted}},
         PopupCase{"ClickMedium",
                   {},
                   80,
-                  43, 63, 172, 252,
+                  {43, 63},
+                  {172, 252},
                   false,
-                  {Placement::Beside, Placement::FlippedLeft}}),
+                  {Placement::Beside, Placement::FlippedLeft, Placement::Lifted}}),
     [](const auto& p) { return p.param.name; });
 
 }  // namespace

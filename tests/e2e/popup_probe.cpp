@@ -18,8 +18,12 @@ Point outsideLeft(const Thumbnail& thumb) { return {thumb.rect.x - 1, thumb.cent
 
 PopupProbe::PopupProbe(X11Driver& display, const Rect& pageArea, ScreenImage baseline,
                        int popupWidth, int popupHeight)
-    : display_(display), pageArea_(pageArea), baseline_(std::move(baseline)),
-      lastShot_(baseline_), popupWidth_(popupWidth), popupHeight_(popupHeight) {}
+    : display_(display),
+      pageArea_(pageArea),
+      baseline_(std::move(baseline)),
+      lastShot_(baseline_),
+      popupWidth_(popupWidth),
+      popupHeight_(popupHeight) {}
 
 std::optional<Rect> PopupProbe::waitShown(const Rgb& colour) {
   // A quarter of the popup is far more than a thumbnail's own edge noise and still less than
@@ -57,8 +61,7 @@ bool PopupProbe::waitHidden(const Rgb& colour) {
   return false;
 }
 
-std::optional<Rect> PopupProbe::hover(const Thumbnail& thumb, Point& pointer,
-                                      std::string& error) {
+std::optional<Rect> PopupProbe::hover(const Thumbnail& thumb, Point& pointer, std::string& error) {
   Point outside = outsideLeft(thumb);
   Point inside{thumb.rect.x + 3, thumb.centreY()};
   // Twice: the first round may place the popup from a stale position; after the second,
@@ -83,8 +86,7 @@ std::optional<Rect> PopupProbe::hover(const Thumbnail& thumb, Point& pointer,
   return box;
 }
 
-std::optional<Rect> PopupProbe::click(const Thumbnail& thumb, Point& pointer,
-                                      std::string& error) {
+std::optional<Rect> PopupProbe::click(const Thumbnail& thumb, Point& pointer, std::string& error) {
   // Same spot as the hover's final position, so both modes share the thumbnail choice.
   pointer = {thumb.rect.x, thumb.centreY()};
   display_.movePointer(pointer.x, pointer.y);

@@ -2,6 +2,11 @@
 // the harness depends on the toolkit under test.
 #include "process.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -9,11 +14,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 

@@ -2,14 +2,14 @@
 // file, bounded waiting for exit and signals.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <sys/types.h>
 
 namespace e2e {
 

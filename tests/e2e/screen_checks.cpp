@@ -6,9 +6,7 @@
 
 namespace e2e {
 
-std::optional<Rect> findPageArea(const ScreenImage& shot) {
-  return shot.boundsOf({0, 0, 0}, 8);
-}
+std::optional<Rect> findPageArea(const ScreenImage& shot) { return shot.boundsOf({0, 0, 0}, 8); }
 
 std::vector<Thumbnail> findThumbnails(const ScreenImage& shot, const std::vector<CardSpec>& cards,
                                       int width, int height) {

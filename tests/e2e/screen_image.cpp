@@ -1,13 +1,13 @@
 // Pixel grid operations and PNG output (PPM written here, converted by ImageMagick).
 #include "screen_image.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
-
-#include <sys/wait.h>
 
 namespace e2e {
 
@@ -28,7 +28,10 @@ std::string Rect::describe() const {
 }
 
 ScreenImage::ScreenImage(int originX, int originY, int width, int height)
-    : originX_(originX), originY_(originY), width_(width), height_(height),
+    : originX_(originX),
+      originY_(originY),
+      width_(width),
+      height_(height),
       rgb_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3, 0) {}
 
 bool ScreenImage::covers(int rootX, int rootY) const {
@@ -110,8 +113,8 @@ bool ScreenImage::sameAs(const ScreenImage& other) const {
 
 std::filesystem::path screenshotDir() {
   const char* env = std::getenv("E2E_SCREENSHOT_DIR");
-  std::filesystem::path dir =
-      (env != nullptr && *env != '\0') ? std::filesystem::path(env) : std::filesystem::current_path();
+  std::filesystem::path dir = (env != nullptr && *env != '\0') ? std::filesystem::path(env)
+                                                               : std::filesystem::current_path();
   std::filesystem::create_directories(dir);
   return dir;
 }
@@ -123,7 +126,8 @@ std::filesystem::path ScreenImage::savePng(const std::string& name) const {
   {
     std::ofstream out(ppm, std::ios::binary);
     out << "P6\n" << width_ << " " << height_ << "\n255\n";
-    out.write(reinterpret_cast<const char*>(rgb_.data()), static_cast<std::streamsize>(rgb_.size()));
+    out.write(reinterpret_cast<const char*>(rgb_.data()),
+              static_cast<std::streamsize>(rgb_.size()));
     if (!out) throw std::runtime_error("cannot write " + ppm.string());
   }
   // The real ImageMagick, not whatever wrapper PATH may put first.

@@ -29,7 +29,9 @@ struct Rect {
 
   int right() const { return x + width; }    // one past the last column
   int bottom() const { return y + height; }  // one past the last row
-  bool contains(int px, int py) const { return px >= x && px < right() && py >= y && py < bottom(); }
+  bool contains(int px, int py) const {
+    return px >= x && px < right() && py >= y && py < bottom();
+  }
   std::string describe() const;
 };
 

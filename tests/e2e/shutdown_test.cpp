@@ -1,8 +1,8 @@
 // How the program ends: closing the viewer or a termination signal removes the pages it
 // wrote beside its executable and exits cleanly; without a set it shows a blank viewer.
-#include <csignal>
-
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 #include "viewer_run.h"
 
@@ -66,6 +66,11 @@ TEST(Shutdown, WithoutASetShowsBlankViewerAndCleansUp) {
 
   Sandbox sandbox;
   ViewerRun run(sandbox, {});
+  // The options are asked before the command line is read, so the dialog comes first here too.
+  XWindowId dialog = run.waitForDialog();
+  EXPECT_FALSE(run.display().findMappedWindow(kBlankViewerTitle, run.process().pid()))
+      << "viewer shown while the dialog is still open";
+  run.closeDialog(dialog);
   XWindowId viewer = run.waitForViewer(kBlankViewerTitle);
   EXPECT_EQ(run.display().title(viewer), "Selvara Card Collection View");
   EXPECT_TRUE(fs::exists(run.blankPath()));

@@ -1,11 +1,12 @@
 // Implementation of the program-run helpers and of the page reader.
 #include "viewer_run.h"
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <regex>
 #include <stdexcept>
-
-#include <gtest/gtest.h>
+#include <thread>
 
 namespace e2e {
 
@@ -50,7 +51,20 @@ void ViewerRun::fail(const std::string& what) {
 XWindowId ViewerRun::waitForDialog(std::chrono::milliseconds limit) {
   auto dialog = display_.waitForMappedWindow(kDialogTitle, process_->pid(), limit);
   if (!dialog) fail("no mapped '" + kDialogTitle + "' window appeared");
+  if (!display_.waitUntilSettled(*dialog)) fail("the dialog never settled on screen");
   return *dialog;
+}
+
+bool ViewerRun::radioShownSelected(XWindowId dialog, std::string_view id) {
+  const RadioButton& button = radioButton(id);
+  WindowGeometry where = display_.geometry(dialog);
+  ScreenImage shot = display_.grabWindow(dialog);
+  // A chosen radio button has its round indicator filled; an empty one shows the dialog's
+  // background in the middle, like the corner of the button's rectangle.
+  Rgb centre = shot.at(where.rootX + button.rect.x + 12,
+                       where.rootY + button.rect.y + button.rect.height / 2);
+  Rgb background = shot.at(where.rootX + button.rect.x + 1, where.rootY + button.rect.y + 1);
+  return !centre.near(background, 60);
 }
 
 void ViewerRun::clickRadio(XWindowId dialog, std::string_view id) {
@@ -60,6 +74,13 @@ void ViewerRun::clickRadio(XWindowId dialog, std::string_view id) {
   // label's rendered width.
   display_.click(where.rootX + button.rect.x + 8,
                  where.rootY + button.rect.y + button.rect.height / 2);
+  // A person sees the choice take effect before going on; so does the test.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!radioShownSelected(dialog, id)) {
+    if (std::chrono::steady_clock::now() >= deadline)
+      fail("radio button " + std::string(id) + " not shown chosen after clicking it");
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  }
 }
 
 void ViewerRun::closeDialog(XWindowId dialog) { display_.sendDeleteWindow(dialog); }
@@ -67,6 +88,7 @@ void ViewerRun::closeDialog(XWindowId dialog) { display_.sendDeleteWindow(dialog
 XWindowId ViewerRun::waitForViewer(const std::string& title, std::chrono::milliseconds limit) {
   auto viewer = display_.waitForMappedWindow(title, process_->pid(), limit);
   if (!viewer) fail("no mapped viewer window titled '" + title + "' appeared");
+  if (!display_.waitUntilSettled(*viewer)) fail("the viewer never settled on screen");
   return *viewer;
 }
 
@@ -85,6 +107,8 @@ XWindowId ViewerRun::openWithOptions(const std::string& setName,
                                      const std::vector<std::string>& radios) {
   XWindowId dialog = waitForDialog();
   for (const std::string& id : radios) clickRadio(dialog, id);
+  // What the dialog showed when it was closed, for judging a failure afterwards.
+  display_.grabWindow(dialog).savePng(currentTestName() + "-dialog");
   closeDialog(dialog);
   return waitForViewer(viewerTitle(setName));
 }
@@ -119,29 +143,20 @@ ParsedPage parsePage(const std::string& page, const std::string& templateBytes) 
     pageError("no table opening after the heading", page, at);
   at += tableOpen.size();
 
+  // Each block is one written line: its own text begins and ends with a line break and the
+  // line write adds one more, so a block is followed by exactly two CR LFs.
   static const std::regex block(
       "\r\n<img src='([^']*)' alt='([^']*)' (onMouseDown|onMouseOver)="
       "'popup\\(\"([^\"]*)\",(\\d+),(\\d+)\\)' onMouseOut='popout\\(this\\)' "
-      "width='(\\d+)' height='(\\d+)'>\r\n");
-  // Line breaks beyond the block's own are tolerated here and counted, so one test can
-  // insist on the exact bytes while the others still look at the cards.
-  auto skipStrayBreaks = [&] {
-    while (page.compare(at, 4, "\r\n\r\n") == 0) {
-      at += 2;
-      ++parsed.strayLineBreaks;
-    }
-  };
-  skipStrayBreaks();
+      "width='(\\d+)' height='(\\d+)'>\r\n\r\n");
   while (page.compare(at, 7, "\r\n<img ") == 0) {
     std::smatch match;
     auto begin = page.begin() + static_cast<std::ptrdiff_t>(at);
-    if (!std::regex_search(begin, page.end(), match, block,
-                           std::regex_constants::match_continuous))
+    if (!std::regex_search(begin, page.end(), match, block, std::regex_constants::match_continuous))
       pageError("malformed card block", page, at);
     parsed.cards.push_back({match[1], match[2], match[3], match[4], std::stoi(match[5]),
                             std::stoi(match[6]), std::stoi(match[7]), std::stoi(match[8])});
     at += static_cast<std::size_t>(match.length(0));
-    skipStrayBreaks();
   }
 
   const std::string closing = "\r\n</td></tr></table></div></body></html>\r\n";
@@ -153,7 +168,8 @@ ParsedPage parsePage(const std::string& page, const std::string& templateBytes) 
 std::string percentDecode(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+    if (text[i] == '%' && i + 2 < text.size() &&
+        std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
         std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
       out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
       i += 2;

@@ -42,7 +42,9 @@ class ViewerRun {
   Sandbox& sandbox() { return sandbox_; }
 
   XWindowId waitForDialog(std::chrono::milliseconds limit = kWindowWaitLimit);
+  // Clicks a radio button and waits until the dialog draws it chosen.
   void clickRadio(XWindowId dialog, std::string_view id);
+  bool radioShownSelected(XWindowId dialog, std::string_view id);
   // Closes the dialog as the window manager's close button would.
   void closeDialog(XWindowId dialog);
   XWindowId waitForViewer(const std::string& title,
@@ -83,11 +85,10 @@ struct CardBlock {
 struct ParsedPage {
   std::string heading;  // from "<center>" to "<br><br>" inclusive
   std::vector<CardBlock> cards;
-  int strayLineBreaks = 0;  // CRLFs found between or after card blocks beyond their own
 };
 
-// Throws std::runtime_error naming the first place where `page` departs from the layout
-// "template, heading, table opening, card blocks, closing".
+// Throws std::runtime_error naming the first place where `page` departs, by as much as one
+// byte, from the layout "template, heading, table opening, card blocks, closing".
 ParsedPage parsePage(const std::string& page, const std::string& templateBytes);
 
 std::string percentDecode(const std::string& text);

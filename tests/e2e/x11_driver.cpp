@@ -2,14 +2,14 @@
 // being inspected are expected (programs come and go), so they are swallowed, not fatal.
 #include "x11_driver.h"
 
-#include <algorithm>
-#include <stdexcept>
-#include <thread>
-
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <thread>
 
 namespace e2e {
 
@@ -56,8 +56,8 @@ std::optional<std::string> X11Driver::stringProperty(XWindowId window, const cha
   unsigned long count = 0, remaining = 0;
   unsigned char* data = nullptr;
   Atom wanted = std::string(type) == "STRING" ? XA_STRING : atom(type);
-  int rc = XGetWindowProperty(display_, window, atom(property), 0, 4096, False, wanted,
-                              &actualType, &format, &count, &remaining, &data);
+  int rc = XGetWindowProperty(display_, window, atom(property), 0, 4096, False, wanted, &actualType,
+                              &format, &count, &remaining, &data);
   std::optional<std::string> result;
   if (rc == Success && data != nullptr && actualType == wanted && format == 8)
     result = std::string(reinterpret_cast<char*>(data), count);
@@ -136,6 +136,44 @@ bool X11Driver::waitUntilUnmapped(XWindowId window, std::chrono::milliseconds li
   return pollUntil(limit, [&] { return !isMapped(window); });
 }
 
+bool X11Driver::windowManagerRunning() {
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  int rc =
+      XGetWindowProperty(display_, DefaultRootWindow(display_), atom("_NET_SUPPORTING_WM_CHECK"), 0,
+                         1, False, XA_WINDOW, &actualType, &format, &count, &remaining, &data);
+  bool running = rc == Success && data != nullptr && count == 1;
+  if (data != nullptr) XFree(data);
+  return running;
+}
+
+bool X11Driver::waitUntilSettled(XWindowId window, std::chrono::milliseconds limit) {
+  bool needFrame = windowManagerRunning();
+  std::optional<WindowGeometry> lastGeometry;
+  std::optional<ScreenImage> lastShot;
+  return pollUntil(limit, [&] {
+    if (!isMapped(window)) return false;
+    if (needFrame) {
+      Window rootReturn, parent;
+      Window* children = nullptr;
+      unsigned int count = 0;
+      if (!XQueryTree(display_, window, &rootReturn, &parent, &children, &count)) return false;
+      if (children != nullptr) XFree(children);
+      if (parent == rootReturn) return false;  // not reparented into a frame yet
+    }
+    WindowGeometry now = geometry(window);
+    ScreenImage shot = grabWindow(window);
+    bool steady = lastGeometry && lastGeometry->rootX == now.rootX &&
+                  lastGeometry->rootY == now.rootY && lastGeometry->width == now.width &&
+                  lastGeometry->height == now.height && lastShot && lastShot->sameAs(shot);
+    lastGeometry = now;
+    lastShot = std::move(shot);
+    return steady;
+  });
+}
+
 bool X11Driver::exists(XWindowId window) {
   XWindowAttributes attributes;
   return XGetWindowAttributes(display_, window, &attributes) != 0;
@@ -212,8 +250,8 @@ ScreenImage X11Driver::grabArea(const Rect& wanted) {
   int x1 = std::min(screenWidth(), wanted.right()), y1 = std::min(screenHeight(), wanted.bottom());
   if (x1 <= x0 || y1 <= y0) throw std::runtime_error("area off screen: " + wanted.describe());
   int w = x1 - x0, h = y1 - y0;
-  XImage* image = XGetImage(display_, DefaultRootWindow(display_), x0, y0,
-                            static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
+  XImage* image = XGetImage(display_, DefaultRootWindow(display_), x0, y0, static_cast<unsigned>(w),
+                            static_cast<unsigned>(h), AllPlanes, ZPixmap);
   if (image == nullptr) throw std::runtime_error("XGetImage failed for " + wanted.describe());
   auto channel = [](unsigned long pixel, unsigned long mask) {
     if (mask == 0) return 0;

@@ -2,12 +2,12 @@
 // by title, moves and clicks the pointer through XTest, sends WM_DELETE_WINDOW, grabs pixels.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <sys/types.h>
 
 #include "screen_image.h"
 
@@ -42,7 +42,8 @@ class X11Driver {
   // those whose _NET_WM_PID is `pid`. Mapped or not.
   std::vector<XWindowId> findWindows(const std::string& title, std::optional<pid_t> pid = {});
   // The one such window that is mapped (viewable), if any.
-  std::optional<XWindowId> findMappedWindow(const std::string& title, std::optional<pid_t> pid = {});
+  std::optional<XWindowId> findMappedWindow(const std::string& title,
+                                            std::optional<pid_t> pid = {});
 
   // Bounded polls; nothing / false when the limit passes first.
   std::optional<XWindowId> waitForMappedWindow(const std::string& title, std::optional<pid_t> pid,
@@ -50,6 +51,10 @@ class X11Driver {
   bool waitForWindowGone(const std::string& title, std::optional<pid_t> pid,
                          std::chrono::milliseconds limit = kWindowWaitLimit);
   bool waitUntilUnmapped(XWindowId window, std::chrono::milliseconds limit = kWindowWaitLimit);
+  // Polls until `window` is ready for input as a person would see it: mapped, framed by the
+  // window manager when one runs, and neither moving nor redrawing between two polls.
+  bool waitUntilSettled(XWindowId window, std::chrono::milliseconds limit = kWindowWaitLimit);
+  bool windowManagerRunning();
 
   bool exists(XWindowId window);
   bool isMapped(XWindowId window);
