@@ -10,6 +10,7 @@
 #include "options/size_rules.h"
 #include "platform/gtk_window_hints.h"
 #include "platform/program_icon.h"
+#include "platform/run_trace.h"
 
 namespace selvara {
 namespace {
@@ -133,7 +134,10 @@ bool Form2Reference::isVisible() const {
 }
 
 void Form2Reference::hide() {
-  if (Form2* dialog = get()) dialog->Hide();
+  if (Form2* dialog = get(); dialog != nullptr && dialog->IsShown()) {
+    dialog->Hide();
+    traceMoment("options-closed");
+  }
   m_pump.wake();
 }
 

@@ -5,6 +5,7 @@
 #include <wx/filesys.h>
 
 #include "platform/program_icon.h"
+#include "platform/run_trace.h"
 #include "startup/form_load.h"
 #include "viewer/resize_rule.h"
 
@@ -34,6 +35,10 @@ Form1::Form1(RunState& state, Form2Reference& form2, WxEventPump& pump)
                                twipsToPixels(kClientHeightTwips))));
 
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Form_Resize(); });
+  m_webBrowser1->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
+    // The first load is the web view's own blank page; only the gallery's counts.
+    if (!m_pageUrl.empty() && event.GetURL() == m_pageUrl) traceMoment("page-loaded");
+  });
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Form_Unload(m_state, m_shutdown); });
 }
 
@@ -47,7 +52,8 @@ void Form1::setCaption(const std::string& caption) { SetTitle(wxString::FromUTF8
 
 void Form1::navigate(const std::string& path) {
   const wxString name(path.c_str(), *wxConvFileName);
-  m_webBrowser1->LoadURL(wxFileSystem::FileNameToURL(wxFileName(name)));
+  m_pageUrl = wxFileSystem::FileNameToURL(wxFileName(name));
+  m_webBrowser1->LoadURL(m_pageUrl);
 }
 
 void Form1::unload() {

@@ -31,6 +31,7 @@ class Form1 : public wxFrame, public Viewer {
   ShutdownContext m_shutdown;
   wxWebView* m_webBrowser1 = nullptr;
   wxButton* m_command1 = nullptr;
+  wxString m_pageUrl;
   WxTimer m_timer1;
   bool m_unloading = false;
 };

@@ -1,0 +1,20 @@
+// Run moments on standard error, stamped with the monotonic clock.
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "platform/run_trace.h"
+
+namespace selvara {
+
+void traceMoment(const char* what) {
+  static const bool enabled = std::getenv("SELVARA_TRACE") != nullptr;
+  if (!enabled) return;
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  std::fprintf(stderr, "selvara-trace: %s %lld.%06ld\n", what, static_cast<long long>(now.tv_sec),
+               now.tv_nsec / 1000);
+  std::fflush(stderr);
+}
+
+}  // namespace selvara
