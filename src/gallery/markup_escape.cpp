@@ -6,7 +6,15 @@ namespace {
 
 bool needsPercent(unsigned char c) {
   switch (c) {
-    case '%': case '#': case '?': case '\'': case '"': case '<': case '>': case '&': case '\\':
+    case '%':
+    case '#':
+    case '?':
+    case '\'':
+    case '"':
+    case '<':
+    case '>':
+    case '&':
+    case '\\':
       return true;
     default:
       return c < 0x20 || c >= 0x7F;
@@ -27,12 +35,23 @@ std::string escapeHtml(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;

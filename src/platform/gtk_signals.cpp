@@ -1,8 +1,8 @@
 // Quit signals delivered through GLib, so that the handler runs on the user-interface thread.
+#include "platform/gtk_signals.h"
+
 #include <glib-unix.h>
 #include <signal.h>
-
-#include "platform/gtk_signals.h"
 
 namespace selvara {
 namespace {

@@ -1,8 +1,8 @@
 // Window-manager hints on GTK.
+#include "platform/gtk_window_hints.h"
+
 #include <gtk/gtk.h>
 #include <wx/toplevel.h>
-
-#include "platform/gtk_window_hints.h"
 
 namespace selvara {
 

@@ -1,7 +1,7 @@
 // Path conventions on POSIX systems, where the separator already is "/".
-#include "platform/paths.h"
-
 #include <algorithm>
+
+#include "platform/paths.h"
 
 namespace selvara {
 

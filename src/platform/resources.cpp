@@ -16,8 +16,8 @@ const ResourceRegistration& icon256Resource();
 
 std::optional<std::span<const unsigned char>> findResource(std::string_view type, int id) {
   const std::array<const ResourceRegistration*, 8> resources{
-      &pageTemplateResource(), &icon16Resource(),  &icon24Resource(),  &icon32Resource(),
-      &icon48Resource(),       &icon64Resource(),  &icon128Resource(), &icon256Resource()};
+      &pageTemplateResource(), &icon16Resource(), &icon24Resource(),  &icon32Resource(),
+      &icon48Resource(),       &icon64Resource(), &icon128Resource(), &icon256Resource()};
   for (const ResourceRegistration* resource : resources) {
     if (resource->type == type && resource->id == id) {
       return std::span<const unsigned char>(resource->data, resource->size);

@@ -1,11 +1,11 @@
 // The program: the wxWidgets application that runs start-up and then the viewer.
+#include <unistd.h>
 #include <wx/app.h>
 #include <wx/log.h>
 
 #include <cstdlib>
 #include <iostream>
 #include <memory>
-#include <unistd.h>
 
 #include "options/options_behaviour.h"
 #include "platform/error_report.h"
@@ -56,8 +56,10 @@ bool SelvaraApp::OnInit() {
   });
 
   if (argumentCarriesQuote(programArguments())) {
-    return fail("The card set folder's path holds a double quote (\"), which the command line "
-                "cannot pass on:\n" + programArguments().front());
+    return fail(
+        "The card set folder's path holds a double quote (\"), which the command line "
+        "cannot pass on:\n" +
+        programArguments().front());
   }
 
   m_pump = std::make_unique<WxEventPump>();
@@ -67,7 +69,11 @@ bool SelvaraApp::OnInit() {
   SetTopWindow(form1);
 
   try {
-    StartupContext context{*m_form2, *m_pump, *form1, currentExecutable(), userDecimalMark(),
+    StartupContext context{*m_form2,
+                           *m_pump,
+                           *form1,
+                           currentExecutable(),
+                           userDecimalMark(),
                            commandLineText(programArguments())};
     Form_Load(state, context);
   } catch (const FileError& error) {
@@ -102,8 +108,10 @@ int main(int argc, char** argv) {
       std::cout << usageText(name);
       return 0;
     case EarlyAction::PrintVersion: {
-      std::cout << versionText({SELVARA_VERSION_MAJOR, SELVARA_VERSION_MINOR,
-                                SELVARA_VERSION_REVISION}, ".") << "\n";
+      std::cout << versionText(
+                       {SELVARA_VERSION_MAJOR, SELVARA_VERSION_MINOR, SELVARA_VERSION_REVISION},
+                       ".")
+                << "\n";
       return 0;
     }
     case EarlyAction::Run:

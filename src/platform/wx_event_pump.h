@@ -1,11 +1,11 @@
 // The event pump on wxWidgets: pending events, and a blocking wait in a nested event loop.
 #pragma once
 
-#include <functional>
-#include <utility>
-
 #include <wx/evtloop.h>
 #include <wx/timer.h>
+
+#include <functional>
+#include <utility>
 
 #include "platform/toolkit.h"
 

@@ -31,8 +31,8 @@ Form1::Form1(RunState& state, Form2Reference& form2, WxEventPump& pump)
   m_webBrowser1 = wxWebView::New(this, wxID_ANY);
   m_webBrowser1->SetPosition(FromDIP(wxPoint(30 / 15, 60 / 15)));
   m_webBrowser1->SetSize(FromDIP(wxSize(9915 / 15, 7035 / 15)));
-  SetClientSize(FromDIP(wxSize(twipsToPixels(kClientWidthTwips),
-                               twipsToPixels(kClientHeightTwips))));
+  SetClientSize(
+      FromDIP(wxSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips))));
 
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Form_Resize(); });
   m_webBrowser1->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
@@ -65,13 +65,12 @@ void Form1::unload() {
 
 void Form1::Form_Resize() {
   const wxSize outer = ToDIP(GetSize());
-  const auto browser =
-      selvara::Form_Resize(IsIconized(), pixelsToTwips(outer.GetWidth()),
-                           pixelsToTwips(outer.GetHeight()));
+  const auto browser = selvara::Form_Resize(IsIconized(), pixelsToTwips(outer.GetWidth()),
+                                            pixelsToTwips(outer.GetHeight()));
   if (!browser || m_webBrowser1 == nullptr) return;
-  m_webBrowser1->SetSize(wxRect(FromDIP(wxPoint(30 / 15, 60 / 15)),
-                                FromDIP(wxSize(twipsToPixels(browser->width),
-                                               twipsToPixels(browser->height)))));
+  m_webBrowser1->SetSize(
+      wxRect(FromDIP(wxPoint(30 / 15, 60 / 15)),
+             FromDIP(wxSize(twipsToPixels(browser->width), twipsToPixels(browser->height)))));
 }
 
 }  // namespace selvara

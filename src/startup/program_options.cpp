@@ -11,7 +11,8 @@ EarlyAction earlyAction(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText(const std::string& programName) {
-  return "Usage: " + programName + " [CARD-SET-FOLDER]\n"
+  return "Usage: " + programName +
+         " [CARD-SET-FOLDER]\n"
          "Shows the cards of CARD-SET-FOLDER (its data/ folder holds one folder per card) as a\n"
          "gallery; every card opens enlarged beside the mouse.\n"
          "\n"

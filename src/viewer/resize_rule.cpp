@@ -8,7 +8,7 @@ namespace selvara {
 std::optional<TwipSize> Form_Resize(bool minimised, int outerWidthTwips, int outerHeightTwips) {
   if (minimised) return std::nullopt;
   return TwipSize{std::max(0, outerWidthTwips - kBrowserWidthMarginTwips),
-                   std::max(0, outerHeightTwips - kBrowserHeightMarginTwips)};
+                  std::max(0, outerHeightTwips - kBrowserHeightMarginTwips)};
 }
 
 int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }

@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (block.find('>') != block.size() - 3) std::abort();
 
   const auto attrs = attributes(block.substr(tagOpen + 5, block.size() - 3 - tagOpen - 5));
-  const std::vector<std::string> names = {"src", "alt", state.PopupEvent, "onMouseOut", "width",
-                                          "height"};
+  const std::vector<std::string> names = {"src",        "alt",   state.PopupEvent,
+                                          "onMouseOut", "width", "height"};
   if (attrs.size() != names.size()) std::abort();
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (attrs[i].name != names[i]) std::abort();

@@ -1,7 +1,7 @@
 // The command-line splitter and how the text is formed from the system's argument list.
-#include <gtest/gtest.h>
-
 #include "startup/command_line.h"
+
+#include <gtest/gtest.h>
 
 namespace selvara {
 namespace {
@@ -38,8 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"SlashInQuotes", "\"/home/me/set\"", 1, {"", "/home/me/set"}},
         SplitCase{"QuoteJoinsBothSides", "ab\"c/d\"ef", 10, {"", "abc/def"}},
         SplitCase{"UnbalancedQuote", "a/\"b/c", 10, {"", "a", "b/c"}},
-        SplitCase{"OuterSpacesKept", " a ", 10, {"", " a "}},
-        SplitCase{"ZeroMax", "a", 0, {""}},
+        SplitCase{"OuterSpacesKept", " a ", 10, {"", " a "}}, SplitCase{"ZeroMax", "a", 0, {""}},
         SplitCase{"OnlySeparators", "/\t/", 10, {""}}),
     [](const auto& param) { return std::string(param.param.name); });
 

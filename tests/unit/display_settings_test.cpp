@@ -1,7 +1,7 @@
 // Display settings for every selection.
-#include <gtest/gtest.h>
-
 #include "gallery/display_settings.h"
+
+#include <gtest/gtest.h>
 
 namespace selvara {
 namespace {

@@ -16,9 +16,8 @@ struct VersionCase {
 
 TEST(VersionTextTest, RevisionIsTenthsInShortestForm) {
   const VersionCase cases[] = {
-      {0, ".", "1.0.0"},   {1, ".", "1.0.0.1"},  {10, ".", "1.0.1"},
-      {25, ".", "1.0.2.5"}, {1, ",", "1.0.0,1"}, {25, ",", "1.0.2,5"},
-      {10, ",", "1.0.1"},  {123, ".", "1.0.12.3"},
+      {0, ".", "1.0.0"},   {1, ".", "1.0.0.1"},  {10, ".", "1.0.1"}, {25, ".", "1.0.2.5"},
+      {1, ",", "1.0.0,1"}, {25, ",", "1.0.2,5"}, {10, ",", "1.0.1"}, {123, ".", "1.0.12.3"},
   };
   for (const VersionCase& c : cases) {
     EXPECT_EQ(versionText({1, 0, c.revision}, c.mark), c.expected)

@@ -1,7 +1,7 @@
 // The viewer's resize rule.
-#include <gtest/gtest.h>
-
 #include "viewer/resize_rule.h"
+
+#include <gtest/gtest.h>
 
 namespace selvara {
 namespace {

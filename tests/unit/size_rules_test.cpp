@@ -1,9 +1,9 @@
 // The size rules against a fake pair of option groups that behave like the dialog's.
+#include "options/size_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
-
-#include "options/size_rules.h"
 
 namespace selvara {
 namespace {
@@ -45,8 +45,8 @@ struct Dialog {
 using Flags = std::vector<bool>;
 
 TEST(SizeRulesTest, ThumbnailRowsEnableAndDisablePopups) {
-  const Flags expected[kThumbOptions] = {{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1},
-                                         {0, 1, 1, 1}, {0, 0, 1, 1}};
+  const Flags expected[kThumbOptions] = {
+      {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {0, 1, 1, 1}, {0, 0, 1, 1}};
   for (int thumb = 0; thumb < kThumbOptions; ++thumb) {
     Dialog d;
     d.popups.enabled.assign(kPopupOptions, false);
