@@ -61,15 +61,7 @@ web_process_peak_kib() {
   echo "$peak"
 }
 
-wait_for_window() { # title; prints the window's id once it is mapped
-  for _ in $(seq 1 300); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window \"$1\" appeared" >&2
-  return 1
-}
+. "$root/tools/lib/wait_for_window.sh"
 trace_time() { sed -n "s/^selvara-trace: $1 //p" "$2" | head -n 1; }
 
 # One run: prints "load_ms idle_cpu_percent children_idle_cpu_percent peak_kib web_peak_kib".

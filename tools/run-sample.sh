@@ -17,18 +17,10 @@ fi
 shot="$root/build/sample-screenshot.png"
 "$viewer" "$set_dir" &
 pid=$!
-wait_for() { # window title; prints its id once it is mapped
-  for _ in $(seq 1 300); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window \"$1\" appeared" >&2
-  return 1
-}
-dialog=$(wait_for "Option Settings")
+. "$root/tools/lib/wait_for_window.sh"
+dialog=$(wait_for_window "Option Settings")
 xdotool windowactivate --sync "$dialog" key Escape
-wait_for "SET - sample-set - Selvara Card Viewer - Version 1.0.0.1" >/dev/null
+wait_for_window "SET - sample-set - Selvara Card Viewer - Version 1.0.0.1" >/dev/null
 sleep 3  # let the web view paint the thumbnails before the picture is taken
 import -window root "$shot"
 kill -TERM "$pid"

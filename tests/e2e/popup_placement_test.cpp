@@ -24,29 +24,23 @@ struct Size {
 
 enum class Placement { Beside, FlippedLeft, Lifted };
 
-const char* describe(Placement p) {
-  switch (p) {
-    case Placement::Beside:
-      return "beside";
-    case Placement::FlippedLeft:
-      return "flipped-left";
-    case Placement::Lifted:
-      return "lifted";
-  }
-  return "?";
-}
+// What each placement is called in failures, and the name of its screenshot, which says where
+// on the page the popup was opened.
+struct PlacementNames {
+  const char* trace;
+  const char* shot;
+};
 
-// Screenshot names say where on the page the popup was opened.
-const char* shotName(Placement p) {
+PlacementNames names(Placement p) {
   switch (p) {
     case Placement::Beside:
-      return "popup-near-centre";
+      return {"beside", "popup-near-centre"};
     case Placement::FlippedLeft:
-      return "popup-near-right-edge";
+      return {"flipped-left", "popup-near-right-edge"};
     case Placement::Lifted:
-      return "popup-near-bottom-edge";
+      return {"lifted", "popup-near-bottom-edge"};
   }
-  return "popup";
+  return {"?", "popup"};
 }
 
 std::vector<CardSpec> manyCards(int count) {
@@ -138,15 +132,15 @@ TEST_P(PopupPlacement, FollowsThePointerAndTheEdges) {
 
   PopupProbe probe(display, *area, display.grabArea(*area), c.popup.width, c.popup.height);
   for (Placement placement : c.placements) {
-    SCOPED_TRACE(describe(placement));
+    SCOPED_TRACE(names(placement).trace);
     auto thumb = pickThumbnail(thumbs, *area, c.popup.width, c.popup.height, placement);
-    ASSERT_TRUE(thumb) << "no thumbnail on screen where the popup must be " << describe(placement)
-                       << "; page area " << area->describe() << ", " << thumbs.size()
-                       << " thumbnails visible";
+    ASSERT_TRUE(thumb) << "no thumbnail on screen where the popup must be "
+                       << names(placement).trace << "; page area " << area->describe() << ", "
+                       << thumbs.size() << " thumbnails visible";
     Point pointer;
     std::string error;
     auto box = c.hover ? probe.hover(*thumb, pointer, error) : probe.click(*thumb, pointer, error);
-    probe.lastShot().savePng(currentTestName() + "-" + shotName(placement));
+    probe.lastShot().savePng(currentTestName() + "-" + names(placement).shot);
     ASSERT_TRUE(box) << error;
 
     Point expected = probe.expectedTopLeft(pointer);
