@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <wx/webview.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -49,7 +52,11 @@ TEST_F(ViewerTest, BrowserFollowsTheWindowLessTheMargins) {
 }
 
 TEST_F(ViewerTest, ShowsAGeneratedPageWithItsScript) {
-  const auto folder = std::filesystem::temp_directory_path() / "selvara-gui-page";
+  // A folder of this run's own, so that two runs at once do not share the page.
+  std::string unique =
+      (std::filesystem::temp_directory_path() / "selvara-gui-page.XXXXXX").string();
+  ASSERT_NE(::mkdtemp(unique.data()), nullptr) << unique << ": " << std::strerror(errno);
+  const std::filesystem::path folder = unique;
   std::filesystem::create_directories(folder / "with space");
   const auto page = folder / "with space" / "test.html";
   std::ofstream(page) << "<html><head><script>function popup(){}</script></head>"

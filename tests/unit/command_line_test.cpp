@@ -15,6 +15,9 @@ struct SplitCase {
   Args expected;  // element 0 included
 };
 
+// Named in test listings by the case, not by the bytes of the object (which hold addresses).
+void PrintTo(const SplitCase& c, std::ostream* out) { *out << c.name; }
+
 class SplitterTest : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitterTest, SplitsAsDescribed) {
