@@ -7,7 +7,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils libx11-dev libxtst-dev
   imagemagick fonts-dejavu-core desktop-file-utils man-db
-  clang libclang-rt-14-dev clang-format python3
+  clang libclang-rt-14-dev clang-format clang-tidy python3
 )
 missing=()
 for package in "${packages[@]}"; do

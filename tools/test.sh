@@ -9,6 +9,7 @@ tools/install-deps.sh
 tools/check_format.sh
 cmake --preset ci
 cmake --build --preset ci
+tools/check_tidy.sh
 ctest --preset ci --timeout 900
 
 # The unit and GUI tests again under AddressSanitizer and UndefinedBehaviorSanitizer; any report

@@ -54,10 +54,8 @@ std::vector<FolderEntry> listCards(const std::string& dataPath, const std::funct
   // A name starts with one letter, so it belongs to one pass at most.
   auto entries = listFolder(dataPath, [&pump](const std::string& name) {
     pump();
-    for (const char letter : kCardPasses) {
-      if (matchesCardPattern(name, letter)) return true;
-    }
-    return false;
+    return std::ranges::any_of(kCardPasses,
+                               [&name](char letter) { return matchesCardPattern(name, letter); });
   });
   struct Keyed {
     std::size_t pass;

@@ -58,7 +58,7 @@ std::string escapeHtml(std::string_view text) {
 }
 
 std::string encodeUrlPath(std::string_view path) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
+  static constexpr std::string_view kHex = "0123456789ABCDEF";
   std::string out;
   out.reserve(path.size());
   for (const char c : path) {

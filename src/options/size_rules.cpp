@@ -1,20 +1,22 @@
 // Size-compatibility rules of the options dialog.
 #include "options/size_rules.h"
 
+#include <array>
+
 namespace selvara {
 namespace {
 
 // For each thumbnail index: how many of the smallest popups it disables.
-constexpr int kPopupsDisabledByThumb[kThumbOptions] = {0, 0, 0, 1, 2};
+constexpr std::array<int, kThumbOptions> kPopupsDisabledByThumb = {0, 0, 0, 1, 2};
 // For each popup index: how many of the largest thumbnails it disables.
-constexpr int kThumbsDisabledByPopup[kPopupOptions] = {2, 1, 0, 0};
+constexpr std::array<int, kPopupOptions> kThumbsDisabledByPopup = {2, 1, 0, 0};
 
 }  // namespace
 
 void oThumb_Click(RunState& state, OptionGroup& oPopup, int index) {
   state.ThumbIndex = index;
   if (index < 0 || index >= kThumbOptions) return;
-  const int disabled = kPopupsDisabledByThumb[index];
+  const int disabled = kPopupsDisabledByThumb[static_cast<std::size_t>(index)];
   for (int popup = kPopupOptions - 1; popup >= 0; --popup) {
     oPopup.setEnabled(popup, popup >= disabled);
   }
@@ -29,7 +31,7 @@ void oThumb_Click(RunState& state, OptionGroup& oPopup, int index) {
 void oPopup_Click(RunState& state, OptionGroup& oThumb, int index) {
   state.PopupIndex = index;
   if (index < 0 || index >= kPopupOptions) return;
-  const int firstDisabled = kThumbOptions - kThumbsDisabledByPopup[index];
+  const int firstDisabled = kThumbOptions - kThumbsDisabledByPopup[static_cast<std::size_t>(index)];
   for (int thumb = 0; thumb < kThumbOptions; ++thumb) {
     oThumb.setEnabled(thumb, thumb < firstDisabled);
   }

@@ -12,7 +12,7 @@ std::function<void()>& handler() {
   return onSignal;
 }
 
-gboolean dispatch(gpointer) {
+gboolean dispatch(gpointer /*userData*/) {
   if (handler()) handler()();
   return G_SOURCE_CONTINUE;
 }

@@ -8,7 +8,7 @@ namespace selvara {
 
 namespace {
 
-void restrictFunctions(GtkWidget* widget, gpointer) {
+void restrictFunctions(GtkWidget* widget, gpointer /*userData*/) {
   GdkWindow* window = gtk_widget_get_window(widget);
   if (window == nullptr) return;
   gdk_window_set_functions(window, static_cast<GdkWMFunction>(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
@@ -25,7 +25,7 @@ void dialogWindowHints(wxTopLevelWindow* window) {
   gtk_window_set_skip_pager_hint(GTK_WINDOW(widget), TRUE);
   // NOTE: the hints reach the window manager only with the X window, which exists once the
   // widget is realized.
-  if (gtk_widget_get_realized(widget)) {
+  if (gtk_widget_get_realized(widget) != FALSE) {
     restrictFunctions(widget, nullptr);
   } else {
     g_signal_connect(widget, "realize", G_CALLBACK(restrictFunctions), nullptr);

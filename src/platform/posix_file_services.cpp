@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -11,6 +12,9 @@
 
 namespace selvara {
 namespace {
+
+// Both the copy buffer and the buffer of appended text files.
+constexpr std::size_t kBufferBytes = std::size_t{64} * 1024;
 
 class Descriptor {
  public:
@@ -32,15 +36,14 @@ class Descriptor {
   int m_fd;
 };
 
-void writeAll(int fd, const unsigned char* data, std::size_t size, const std::string& path) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
+void writeAll(int fd, std::span<const unsigned char> bytes, const std::string& path) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       throw FileError(errno, "write", path);
     }
-    data += written;
-    size -= static_cast<std::size_t>(written);
+    bytes = bytes.subspan(static_cast<std::size_t>(written));
   }
 }
 
@@ -66,15 +69,15 @@ void copyFile(const std::string& from, const std::string& to) {
   }
   Descriptor target(openForReplace(to));
   if (target.get() < 0) throw FileError(errno, "write", to);
-  unsigned char buffer[64 * 1024];
+  std::array<unsigned char, kBufferBytes> buffer{};
   for (;;) {
-    const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
+    const ssize_t got = ::read(source.get(), buffer.data(), buffer.size());
     if (got < 0) {
       if (errno == EINTR) continue;
       throw FileError(errno, "read", from);
     }
     if (got == 0) break;
-    writeAll(target.get(), buffer, static_cast<std::size_t>(got), to);
+    writeAll(target.get(), std::span(buffer).first(static_cast<std::size_t>(got)), to);
   }
   if (target.release() != 0) throw FileError(errno, "write", to);
 }
@@ -89,18 +92,20 @@ int deleteFile(const std::string& path) noexcept {
 void writeBytes(const std::string& path, std::span<const unsigned char> bytes) {
   Descriptor target(openForReplace(path));
   if (target.get() < 0) throw FileError(errno, "write", path);
-  writeAll(target.get(), bytes.data(), bytes.size(), path);
+  writeAll(target.get(), bytes, path);
   if (target.release() != 0) throw FileError(errno, "write", path);
 }
 
-TextFile::TextFile(const std::string& path) : m_path(path) {
-  m_file = std::fopen(path.c_str(), "ab");
+TextFile::TextFile(const std::string& path) : m_path(path), m_file(std::fopen(path.c_str(), "ab")) {
   if (m_file == nullptr) throw FileError(errno, "open for appending", path);
-  std::setvbuf(m_file, nullptr, _IOFBF, 64 * 1024);
+  // A refused buffer size leaves the library's default buffering, which writes the same bytes.
+  (void)std::setvbuf(m_file, nullptr, _IOFBF, kBufferBytes);
 }
 
 TextFile::~TextFile() {
-  if (m_file != nullptr) std::fclose(m_file);
+  // Reached without close() only while a failure is already on its way to the user; a second
+  // failure from closing would add nothing to that report.
+  if (m_file != nullptr) (void)std::fclose(m_file);
 }
 
 bool TextFile::writeLine(const std::string& text) noexcept {

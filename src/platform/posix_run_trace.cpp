@@ -12,9 +12,10 @@ void traceMoment(const char* what) {
   if (!enabled) return;
   timespec now{};
   ::clock_gettime(CLOCK_MONOTONIC, &now);
-  std::fprintf(stderr, "selvara-trace: %s %lld.%06ld\n", what, static_cast<long long>(now.tv_sec),
-               now.tv_nsec / 1000);
-  std::fflush(stderr);
+  // A trace line that cannot be written has nowhere else to go, and must not stop the program.
+  (void)std::fprintf(stderr, "selvara-trace: %s %lld.%06ld\n", what,
+                     static_cast<long long>(now.tv_sec), now.tv_nsec / 1000);
+  (void)std::fflush(stderr);
 }
 
 }  // namespace selvara

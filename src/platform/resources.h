@@ -1,6 +1,7 @@
 // Files compiled into the program, looked up by type name and id.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -9,7 +10,7 @@
 namespace selvara {
 
 // The program icon's sizes; each is resource ("ICON", size).
-inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+inline constexpr std::array kIconSizes = {16, 24, 32, 48, 64, 128, 256};
 
 struct ResourceRegistration {
   const char* type;

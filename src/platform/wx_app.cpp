@@ -1,11 +1,12 @@
 // The program: the wxWidgets application that runs start-up and then the viewer.
-#include <unistd.h>
 #include <wx/app.h>
 #include <wx/log.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <span>
 
 #include "options/options_behaviour.h"
 #include "platform/error_report.h"
@@ -43,6 +44,9 @@ class SelvaraApp : public wxApp {
 
 bool SelvaraApp::OnInit() {
   // Diagnostics go to standard error; a log box would stop the program until someone answers.
+  // The analyzer assumes that a toolkit function keeps no pointer it is given, but wx owns the
+  // active log target from here on and deletes it when the application ends.
+  // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): wx deletes the target at exit
   delete wxLog::SetActiveTarget(new wxLogStderr);
   SetAppName("selvara-card-viewer");
   SetAppDisplayName(kProgramTitle);
@@ -100,7 +104,9 @@ wxIMPLEMENT_APP_NO_MAIN(selvara::SelvaraApp);
 
 int main(int argc, char** argv) {
   using namespace selvara;
-  std::vector<std::string> arguments(argv + 1, argv + argc);
+  const std::span<char*> given(argv, static_cast<std::size_t>(argc));
+  const auto passed = given.empty() ? given : given.subspan(1);  // without the program's name
+  std::vector<std::string> arguments(passed.begin(), passed.end());
   programArguments() = arguments;
   const std::string name = "selvara-card-viewer";
   switch (earlyAction(programArguments())) {
@@ -117,9 +123,9 @@ int main(int argc, char** argv) {
     case EarlyAction::Run:
       break;
   }
-  char* current = ::getcwd(nullptr, 0);
-  programArguments() = anchorFirstArgument(arguments, current != nullptr ? current : "");
-  std::free(current);
+  std::error_code unknown;  // no current folder: the argument is taken as it stands
+  programArguments() =
+      anchorFirstArgument(arguments, std::filesystem::current_path(unknown).string());
   const int status = wxEntry(argc, argv);
   return status == 0 ? 0 : 2;
 }

@@ -11,24 +11,22 @@
 #include "platform/gtk_window_hints.h"
 #include "platform/program_icon.h"
 #include "platform/run_trace.h"
+#include "viewer/resize_rule.h"
 
 namespace selvara {
 namespace {
-
-const wxColour kBackground(0, 0, 0);
-const wxColour kText(255, 255, 0);
 
 // Room the radio indicator and its gap take before the caption, in pixels at 96 dpi.
 constexpr int kIndicatorWidth = 22;
 
 wxRect toPixels(const wxWindow& window, const TwipRect& rect) {
-  return {window.FromDIP(wxPoint(rect.left / 15, rect.top / 15)),
-          window.FromDIP(wxSize(rect.width / 15, rect.height / 15))};
+  return {window.FromDIP(wxPoint(twipsToPixels(rect.left), twipsToPixels(rect.top))),
+          window.FromDIP(wxSize(twipsToPixels(rect.width), twipsToPixels(rect.height)))};
 }
 
 void paint(wxWindow* window) {
-  window->SetBackgroundColour(kBackground);
-  window->SetForegroundColour(kText);
+  window->SetBackgroundColour(wxColour(0, 0, 0));
+  window->SetForegroundColour(wxColour(255, 255, 0));
 }
 
 }  // namespace
@@ -58,7 +56,8 @@ Form2::Form2(RunState& state, Form2Reference& reference, int timeoutMs)
   SetIcons(programIcons());
   dialogWindowHints(this);
   buildControls();
-  SetClientSize(FromDIP(wxSize(kDialogClientWidthTwips / 15, kDialogClientHeightTwips / 15)));
+  SetClientSize(FromDIP(
+      wxSize(twipsToPixels(kDialogClientWidthTwips), twipsToPixels(kDialogClientHeightTwips))));
   Centre();
 
   m_oThumb.setHandler([this](int i) { oThumb_Click(m_state, m_oPopup, i); });
@@ -106,13 +105,14 @@ void Form2::addGroup(WxOptionGroup& group, const auto& layout, int selected) {
 void Form2::chooseFont() {
   wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
   wxClientDC dc(this);
-  for (double points = 10.0; points >= 6.0; points -= 0.5) {
-    font.SetFractionalPointSize(points);
+  // Counted in half points so that every size tried is exact.
+  for (int halfPoints = 20; halfPoints >= 12; --halfPoints) {
+    font.SetFractionalPointSize(halfPoints / 2.0);
     dc.SetFont(font);
     bool fits = true;
     auto check = [&](const auto& layout) {
       for (const OptionLayout& option : layout) {
-        const int room = FromDIP(option.rect.width / 15 - kIndicatorWidth);
+        const int room = FromDIP(twipsToPixels(option.rect.width) - kIndicatorWidth);
         if (dc.GetTextExtent(option.caption).GetWidth() > room) fits = false;
       }
     };

@@ -15,6 +15,17 @@ namespace {
 constexpr int kClientWidthTwips = 11730;
 constexpr int kClientHeightTwips = 9345;
 constexpr int kQuitPollMs = 500;
+// The browser's top-left corner; resizing keeps it there.
+constexpr int kBrowserLeftTwips = 30;
+constexpr int kBrowserTopTwips = 60;
+
+wxPoint pixelPoint(int leftTwips, int topTwips) {
+  return {twipsToPixels(leftTwips), twipsToPixels(topTwips)};
+}
+
+wxSize pixelSize(int widthTwips, int heightTwips) {
+  return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
+}
 
 }  // namespace
 
@@ -24,15 +35,14 @@ Form1::Form1(RunState& state, Form2Reference& form2, WxEventPump& pump)
       m_shutdown{*this, form2, pump},
       m_timer1(kQuitPollMs, [this] { Timer1_Timer(m_state, m_shutdown); }) {
   SetIcons(programIcons());
-  m_command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(wxPoint(30 / 15, 90 / 15)),
-                            FromDIP(wxSize(1515 / 15, 345 / 15)));
+  m_command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(pixelPoint(30, 90)),
+                            FromDIP(pixelSize(1515, 345)));
   // Start-up writes the page itself; the button has nothing to offer the user.
   m_command1->Hide();
   m_webBrowser1 = wxWebView::New(this, wxID_ANY);
-  m_webBrowser1->SetPosition(FromDIP(wxPoint(30 / 15, 60 / 15)));
-  m_webBrowser1->SetSize(FromDIP(wxSize(9915 / 15, 7035 / 15)));
-  SetClientSize(
-      FromDIP(wxSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips))));
+  m_webBrowser1->SetPosition(FromDIP(pixelPoint(kBrowserLeftTwips, kBrowserTopTwips)));
+  m_webBrowser1->SetSize(FromDIP(pixelSize(9915, 7035)));
+  SetClientSize(FromDIP(pixelSize(kClientWidthTwips, kClientHeightTwips)));
 
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Form_Resize(); });
   m_webBrowser1->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
@@ -68,9 +78,8 @@ void Form1::Form_Resize() {
   const auto browser = selvara::Form_Resize(IsIconized(), pixelsToTwips(outer.GetWidth()),
                                             pixelsToTwips(outer.GetHeight()));
   if (!browser || m_webBrowser1 == nullptr) return;
-  m_webBrowser1->SetSize(
-      wxRect(FromDIP(wxPoint(30 / 15, 60 / 15)),
-             FromDIP(wxSize(twipsToPixels(browser->width), twipsToPixels(browser->height)))));
+  m_webBrowser1->SetSize(wxRect(FromDIP(pixelPoint(kBrowserLeftTwips, kBrowserTopTwips)),
+                                FromDIP(pixelSize(browser->width, browser->height))));
 }
 
 }  // namespace selvara

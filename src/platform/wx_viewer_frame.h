@@ -15,6 +15,8 @@ class Form1 : public wxFrame, public Viewer {
  public:
   Form1(RunState& state, Form2Reference& form2, WxEventPump& pump);
   ~Form1() override;
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
 
   void setCaption(const std::string& caption) override;
   void navigate(const std::string& path) override;

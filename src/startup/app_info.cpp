@@ -1,17 +1,20 @@
 // The program's identity and version text.
 #include "startup/app_info.h"
 
+#include <array>
 #include <charconv>
+#include <memory>
 
 #include "platform/paths.h"
 
 namespace selvara {
 
 std::string versionText(const VersionNumbers& version, const std::string& decimalMark) {
-  char buffer[64];
+  std::array<char, 64> buffer{};
   const double tenth = version.revision / 10.0;
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, tenth);
-  std::string revision(buffer, result.ptr);
+  const auto result =
+      std::to_chars(std::to_address(buffer.begin()), std::to_address(buffer.end()), tenth);
+  std::string revision(buffer.data(), result.ptr);
   if (const auto point = revision.find('.'); point != std::string::npos) {
     revision.replace(point, 1, decimalMark);
   }

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs clang-tidy with the root .clang-tidy over the program's own sources in src/ (not the tests,
+# not the generated resource sources) and fails, listing each finding, when it reports any.
+# Needs a configured and built CI tree: the compile commands and generated files come from it.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+build="${1:-build/ci}"
+if [ ! -f "$build/compile_commands.json" ]; then
+  echo "tidy: no $build/compile_commands.json; run 'cmake --preset ci && cmake --build --preset ci'" >&2
+  exit 2
+fi
+
+# Every check that .clang-tidy turns off must say why in its comment block.
+unexplained=0
+while read -r check; do
+  if ! grep -qE "^#   ${check//./\\.}:" .clang-tidy; then
+    echo "tidy: .clang-tidy turns off $check without a reason" >&2
+    unexplained=1
+  fi
+done < <(sed -nE 's/^  -([a-z][a-z0-9.-]*),?$/\1/p' .clang-tidy)
+[ "$unexplained" -eq 0 ] || exit 1
+
+report=$(mktemp)
+trap 'rm -f "$report"' EXIT
+# Every finding is an error (WarningsAsErrors), so a file with findings fails its run.
+status=0
+run-clang-tidy -p "$build" -j 2 -quiet -header-filter="^$root/src/" "^$root/src/" \
+  >"$report" 2>&1 || status=$?
+# run-clang-tidy colours its output whatever the terminal, and prints each command it runs.
+findings=$(sed -e 's/\x1b\[[0-9;]*m//g' "$report" |
+  grep -vE '^(clang-tidy(-[0-9]+)? |[0-9]+ (warnings?|errors?) (generated|treated as errors)|Suppressed [0-9]+ warnings|Use -header-filter|Error while processing )' ||
+  true)
+count=$(grep -cE '^[^ ]+:[0-9]+:[0-9]+: (warning|error):' <<<"$findings" || true)
+if [ "$status" -ne 0 ] || [ "$count" -ne 0 ]; then
+  printf '%s\n' "$findings"
+  echo "tidy: $count finding(s) in src/ (run-clang-tidy exited with $status)" >&2
+  exit 1
+fi
+files=$(grep -c '^clang-tidy' "$report" || true)
+echo "tidy: $files sources in src/ pass .clang-tidy"
