@@ -165,7 +165,7 @@ RunState pageState(const CardSet& set) {
   state.ThumbIndex = 2;
   state.PopupIndex = 1;
   state.PopupActionIndex = 1;
-  selvara::resolveDisplaySettings(state);
+  selvara::resolveDisplaySettings(state, state);
   state.DataPath = set.dataPath;
   state.SettingsText = "<heading>";
   state.MyPath = set.myPath;

@@ -90,34 +90,40 @@ std::vector<FolderEntry> listCards(const std::string& dataPath, const std::funct
   return cards;
 }
 
-std::string thumbnailBlock(RunState& state) {
-  const std::string image = encodeUrlPath(state.ImagePath);
-  std::string& line = state.LineText;
-  line.clear();
+std::string thumbnailBlock(std::string_view imagePath, std::string_view cardName,
+                           const ThumbnailLook& look) {
+  const std::string image = encodeUrlPath(imagePath);
+  const std::string url = toUrlSeparators(std::string(imagePath));
+  std::string line;
   line.append("\r\n<img src='").append(image).append("' alt='");
-  line.append(escapeHtml(state.CardName)).append("' ");
-  state.CardUrl = toUrlSeparators(state.ImagePath);
-  line.append(state.PopupEvent).append("='popup(").append(state.QuoteChar);
+  line.append(escapeHtml(cardName)).append("' ");
+  line.append(look.popupEvent).append("='popup(").append(look.quote);
   // Where the separator already is "/", the URL is the picture path itself.
-  line.append(state.CardUrl == state.ImagePath ? image : encodeUrlPath(state.CardUrl));
-  line.append(state.QuoteChar).append(",").append(std::to_string(state.PopupWidth));
-  line.append(",").append(std::to_string(state.PopupHeight));
-  line.append(")' onMouseOut='popout(this)' width='").append(std::to_string(state.ThumbWidth));
-  line.append("' height='").append(std::to_string(state.ThumbHeight)).append("'>\r\n");
+  line.append(url == imagePath ? image : encodeUrlPath(url));
+  line.append(look.quote).append(",").append(std::to_string(look.popup.width));
+  line.append(",").append(std::to_string(look.popup.height));
+  line.append(")' onMouseOut='popout(this)' width='").append(std::to_string(look.thumb.width));
+  line.append("' height='").append(std::to_string(look.thumb.height)).append("'>\r\n");
   return line;
 }
 
-void ListCardFolders(RunState& state, TextFile& page, const std::function<void()>& pump) {
+void ListCardFolders(GalleryState& state, TextFile& page, const std::function<void()>& pump) {
+  const ThumbnailLook look{state.PopupEvent,
+                           state.QuoteChar,
+                           {state.ThumbWidth, state.ThumbHeight},
+                           {state.PopupWidth, state.PopupHeight}};
   for (const FolderEntry& entry : listCards(state.DataPath, pump)) {
     state.CardName = entry.name;
     // An entry whose kind cannot be asked is taken for a card folder.
-    if (entry.name != "." && entry.name != ".." && entry.kind != EntryKind::NotFolder) {
+    if (entry.kind != EntryKind::NotFolder) {
       state.ImagePath.assign(state.DataPath)
           .append(entry.name)
           .append(1, kPathSeparator)
           .append(entry.name)
           .append("c.jpg");
-      page.writeLine(thumbnailBlock(state));
+      state.CardUrl = toUrlSeparators(state.ImagePath);
+      state.LineText = thumbnailBlock(state.ImagePath, state.CardName, look);
+      page.writeLine(state.LineText);
     }
     pump();
   }

@@ -6,8 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "gallery/gallery_state.h"
+#include "options/option_table.h"
 #include "platform/file_services.h"
-#include "startup/web_window.h"
 
 namespace selvara {
 
@@ -23,10 +24,20 @@ bool matchesCardPattern(std::string_view name, char letter);
 // the sort.
 std::vector<FolderEntry> listCards(const std::string& dataPath, const std::function<void()>& pump);
 
-// Items 1 to 7 of a card's thumbnail block, from CardName, ImagePath and the display settings.
-std::string thumbnailBlock(RunState& state);
+// How a thumbnail looks and opens its popup.
+struct ThumbnailLook {
+  std::string_view popupEvent;  // "onMouseDown" or "onMouseOver"
+  std::string_view quote;       // around the popup's URL
+  CardSize thumb;
+  CardSize popup;
+};
 
-// Appends one block per card folder to `page`, calling `pump` after every entry.
-void ListCardFolders(RunState& state, TextFile& page, const std::function<void()>& pump);
+// Items 1 to 7 of a card's thumbnail block for the picture at `imagePath`.
+std::string thumbnailBlock(std::string_view imagePath, std::string_view cardName,
+                           const ThumbnailLook& look);
+
+// Appends one block per card folder of DataPath to `page`, calling `pump` after every entry;
+// leaves the last card in CardName, ImagePath, CardUrl and LineText.
+void ListCardFolders(GalleryState& state, TextFile& page, const std::function<void()>& pump);
 
 }  // namespace selvara

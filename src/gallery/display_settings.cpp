@@ -1,64 +1,45 @@
 // Display settings: sizes in pixels and the summary text for each selection.
 #include "gallery/display_settings.h"
 
-#include <array>
-
 namespace selvara {
 namespace {
 
-struct SizeRow {
-  int width;
-  int height;
-  const char* label;
-};
-
-constexpr std::array<SizeRow, 5> kThumbSizes{{
-    {11, 16, " Thumbs 11 x 16 "},
-    {22, 32, " Thumbs 22 x 32 "},
-    {43, 63, " Thumbs 43 x 63 "},
-    {86, 126, " Thumbs 86 x 126 "},
-    {172, 252, " Thumbs 172 x 252 "},
-}};
-
-constexpr std::array<SizeRow, 4> kPopupSizes{{
-    {86, 126, " PopUp 86 x 126 "},
-    {172, 252, " PopUp 172 x 252 "},
-    {258, 378, " PopUp 258 x 378 "},
-    {344, 504, " PopUp 344 x 504 "},
-}};
-
-template <std::size_t N>
-const SizeRow* rowAt(const std::array<SizeRow, N>& table, int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= N) return nullptr;
-  return &table[static_cast<std::size_t>(index)];
+template <typename Table>
+const auto* rowAt(const Table& table, int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < table.size()
+             ? &table[static_cast<std::size_t>(index)]
+             : nullptr;
 }
 
 }  // namespace
 
-void resolveDisplaySettings(RunState& state) {
-  state.ThumbWidth = 11;
-  state.ThumbHeight = 16;
-  state.PopupWidth = 172;
-  state.PopupHeight = 252;
-  state.PopupEvent = "onMouseDown";
+DisplaySettings displaySettings(int thumbIndex, int popupIndex, int popupActionIndex) {
+  DisplaySettings settings;
+  if (const auto* thumb = rowAt(kThumbOptions, thumbIndex)) {
+    settings.thumb = thumb->size;
+    settings.summary = thumb->label;
+  }
+  if (const auto* popup = rowAt(kPopupOptions, popupIndex)) {
+    settings.popup = popup->size;
+    settings.summary += popup->label;
+  }
+  const TriggerOption& trigger = kTriggerOptions.at(popupActionIndex == 0 ? 0 : 1);
+  settings.popupEvent = trigger.event;
+  settings.summary += trigger.label;
+  return settings;
+}
 
-  if (const SizeRow* thumb = rowAt(kThumbSizes, state.ThumbIndex)) {
-    state.ThumbWidth = thumb->width;
-    state.ThumbHeight = thumb->height;
-    state.SettingsText = thumb->label;
-  }
-  if (const SizeRow* popup = rowAt(kPopupSizes, state.PopupIndex)) {
-    state.PopupWidth = popup->width;
-    state.PopupHeight = popup->height;
-    state.SettingsText += popup->label;
-  }
-  if (state.PopupActionIndex == 0) {
-    state.PopupEvent = "onMouseOver";
-    state.SettingsText += " On Mouse Over ";
-  } else {
-    state.PopupEvent = "onMouseDown";
-    state.SettingsText += " On Mouse Down ";
-  }
+void resolveDisplaySettings(const OptionSelections& selections, GalleryState& state) {
+  const DisplaySettings settings =
+      displaySettings(selections.ThumbIndex, selections.PopupIndex, selections.PopupActionIndex);
+  state.ThumbWidth = settings.thumb.width;
+  state.ThumbHeight = settings.thumb.height;
+  state.PopupWidth = settings.popup.width;
+  state.PopupHeight = settings.popup.height;
+  state.PopupEvent = settings.popupEvent;
+  // Without a known thumbnail size the summary goes on from the earlier text.
+  const bool thumbKnown = rowAt(kThumbOptions, selections.ThumbIndex) != nullptr;
+  state.SettingsText = (thumbKnown ? std::string() : state.SettingsText) + settings.summary;
 }
 
 }  // namespace selvara

@@ -8,7 +8,7 @@
 
 namespace selvara {
 
-void Command1_Click(RunState& state, Viewer& viewer, EventPump& pump) {
+void Command1_Click(GalleryState& state, Viewer& viewer, EventPump& pump) {
   const std::string page = state.MyPath + kPageFileName;
   copyFile(state.MyPath + kTemplateFileName, page);
   TextFile out(page);

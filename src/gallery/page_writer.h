@@ -1,8 +1,8 @@
 // The page writer: "test.html" from the template, the heading, the table and the card blocks.
 #pragma once
 
+#include "gallery/gallery_state.h"
 #include "platform/toolkit.h"
-#include "startup/web_window.h"
 
 namespace selvara {
 
@@ -12,6 +12,6 @@ inline constexpr const char* kPageClosing = "</td></tr></table></div></body></ht
 
 // Writes MyPath + "test.html" and shows it in the viewer. Throws FileError when the template
 // cannot be copied or the page cannot be written.
-void Command1_Click(RunState& state, Viewer& viewer, EventPump& pump);
+void Command1_Click(GalleryState& state, Viewer& viewer, EventPump& pump);
 
 }  // namespace selvara

@@ -1,24 +1,25 @@
 // Size-compatibility rules of the options dialog.
 #include "options/size_rules.h"
 
-#include <array>
-
 namespace selvara {
 namespace {
 
-// For each thumbnail index: how many of the smallest popups it disables.
-constexpr std::array<int, kThumbOptions> kPopupsDisabledByThumb = {0, 0, 0, 1, 2};
-// For each popup index: how many of the largest thumbnails it disables.
-constexpr std::array<int, kPopupOptions> kThumbsDisabledByPopup = {2, 1, 0, 0};
+constexpr int kThumbCount = static_cast<int>(kThumbOptions.size());
+constexpr int kPopupCount = static_cast<int>(kPopupOptions.size());
 
 }  // namespace
 
-void oThumb_Click(RunState& state, OptionGroup& oPopup, int index) {
+bool popupFitsThumb(int thumbIndex, int popupIndex) {
+  const CardSize thumb = kThumbOptions.at(static_cast<std::size_t>(thumbIndex)).size;
+  const CardSize popup = kPopupOptions.at(static_cast<std::size_t>(popupIndex)).size;
+  return popup.width > thumb.width && popup.height > thumb.height;
+}
+
+void oThumb_Click(OptionSelections& state, OptionGroup& oPopup, int index) {
   state.ThumbIndex = index;
-  if (index < 0 || index >= kThumbOptions) return;
-  const int disabled = kPopupsDisabledByThumb[static_cast<std::size_t>(index)];
-  for (int popup = kPopupOptions - 1; popup >= 0; --popup) {
-    oPopup.setEnabled(popup, popup >= disabled);
+  if (index < 0 || index >= kThumbCount) return;
+  for (int popup = kPopupCount - 1; popup >= 0; --popup) {
+    oPopup.setEnabled(popup, popupFitsThumb(index, popup));
   }
   if (index == 3) {
     if (oPopup.isSelected(0)) oPopup.select(1);
@@ -28,12 +29,11 @@ void oThumb_Click(RunState& state, OptionGroup& oPopup, int index) {
   }
 }
 
-void oPopup_Click(RunState& state, OptionGroup& oThumb, int index) {
+void oPopup_Click(OptionSelections& state, OptionGroup& oThumb, int index) {
   state.PopupIndex = index;
-  if (index < 0 || index >= kPopupOptions) return;
-  const int firstDisabled = kThumbOptions - kThumbsDisabledByPopup[static_cast<std::size_t>(index)];
-  for (int thumb = 0; thumb < kThumbOptions; ++thumb) {
-    oThumb.setEnabled(thumb, thumb < firstDisabled);
+  if (index < 0 || index >= kPopupCount) return;
+  for (int thumb = 0; thumb < kThumbCount; ++thumb) {
+    oThumb.setEnabled(thumb, popupFitsThumb(thumb, index));
   }
   if (index == 0) {
     if (oThumb.isSelected(4)) oThumb.select(2);
@@ -43,6 +43,6 @@ void oPopup_Click(RunState& state, OptionGroup& oThumb, int index) {
   }
 }
 
-void oPopaction_Click(RunState& state, int index) { state.PopupActionIndex = index; }
+void oPopaction_Click(OptionSelections& state, int index) { state.PopupActionIndex = index; }
 
 }  // namespace selvara

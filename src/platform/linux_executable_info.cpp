@@ -10,6 +10,10 @@
 
 namespace selvara {
 
+VersionNumbers programVersion() {
+  return {SELVARA_VERSION_MAJOR, SELVARA_VERSION_MINOR, SELVARA_VERSION_REVISION};
+}
+
 ExecutableInfo currentExecutable() {
   std::string path(4096, '\0');
   for (;;) {
@@ -28,7 +32,7 @@ ExecutableInfo currentExecutable() {
   if (const auto dot = info.baseName.rfind('.'); dot != std::string::npos && dot > 0) {
     info.baseName.resize(dot);
   }
-  info.version = {SELVARA_VERSION_MAJOR, SELVARA_VERSION_MINOR, SELVARA_VERSION_REVISION};
+  info.version = programVersion();
   return info;
 }
 

@@ -3,22 +3,10 @@
 
 #include <string>
 
+#include "platform/executable_info.h"
 #include "startup/web_window.h"
 
 namespace selvara {
-
-struct VersionNumbers {
-  int major = 0;
-  int minor = 0;
-  int revision = 0;
-};
-
-// What the platform tells about the running executable.
-struct ExecutableInfo {
-  std::string baseName;  // without folder and extension
-  std::string folder;    // no trailing separator except at the root
-  VersionNumbers version;
-};
 
 // "major.minor." followed by revision / 10 in its shortest form, with `decimalMark` in place of
 // the point: revision 1 gives "1.0.0.1", 0 gives "1.0.0", 25 gives "1.0.2.5", 10 gives "1.0.1".

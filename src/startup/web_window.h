@@ -1,33 +1,22 @@
-// The run state: every value that the parts of the program share during one run.
+// The run state: every value that the parts of the program share during one run. Each part of
+// the program sees the piece it reads and writes (the dialog's selections, the gallery's page
+// values); this record joins them with start-up's own.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "gallery/gallery_state.h"
+#include "options/option_table.h"
+
 namespace selvara {
 
-struct RunState {
+struct RunState : OptionSelections, GalleryState {
   bool Quitting = false;
-  std::string QuoteChar;
-  int ThumbIndex = 0;
-  int PopupIndex = 0;
-  int PopupActionIndex = 0;
-  int ThumbWidth = 0;
-  int ThumbHeight = 0;
-  int PopupWidth = 0;
-  int PopupHeight = 0;
-  std::string PopupEvent;
-  std::string SettingsText;
   std::string MyName;
-  std::string MyPath;
   std::string Version;
   std::vector<std::string> CmdArgs;
   std::string SetName;
-  std::string DataPath;
-  std::string LineText;
-  std::string ImagePath;
-  std::string CardUrl;
-  std::string CardName;
 };
 
 // The one run state of the program; it lives from start to end.

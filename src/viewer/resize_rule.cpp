@@ -11,7 +11,4 @@ std::optional<TwipSize> Form_Resize(bool minimised, int outerWidthTwips, int out
                   std::max(0, outerHeightTwips - kBrowserHeightMarginTwips)};
 }
 
-int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
-int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
-
 }  // namespace selvara

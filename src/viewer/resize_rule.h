@@ -5,7 +5,6 @@
 
 namespace selvara {
 
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kBrowserWidthMarginTwips = 250;
 inline constexpr int kBrowserHeightMarginTwips = 610;
 
@@ -17,9 +16,5 @@ struct TwipSize {
 // The browser's size for a window of the given outer size in twips, in twips; nothing when the
 // window is minimised. Never negative.
 std::optional<TwipSize> Form_Resize(bool minimised, int outerWidthTwips, int outerHeightTwips);
-
-// Twips to pixels at 96 dpi, and back.
-int twipsToPixels(int twips);
-int pixelsToTwips(int pixels);
 
 }  // namespace selvara

@@ -43,16 +43,14 @@ std::vector<Attribute> attributes(const std::string& tag) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   const auto split = input.find('\0');
-  selvara::RunState state;
-  state.QuoteChar = "\"";
-  state.ThumbIndex = size % 5;
-  state.PopupIndex = 3;
-  state.PopupActionIndex = static_cast<int>(size % 2);
-  selvara::resolveDisplaySettings(state);
-  state.DataPath = split == std::string::npos ? "/sets/x/data/" : input.substr(0, split) + "/data/";
-  state.CardName = split == std::string::npos ? input : input.substr(split + 1);
-  state.ImagePath = state.DataPath + state.CardName + "/" + state.CardName + "c.jpg";
-  const std::string block = selvara::thumbnailBlock(state);
+  const auto settings =
+      selvara::displaySettings(static_cast<int>(size % 5), 3, static_cast<int>(size % 2));
+  const std::string dataPath =
+      split == std::string::npos ? "/sets/x/data/" : input.substr(0, split) + "/data/";
+  const std::string cardName = split == std::string::npos ? input : input.substr(split + 1);
+  const std::string imagePath = dataPath + cardName + "/" + cardName + "c.jpg";
+  const std::string block = selvara::thumbnailBlock(
+      imagePath, cardName, {settings.popupEvent, "\"", settings.thumb, settings.popup});
 
   // The element is one tag: nothing in a name may open or close another.
   const auto tagOpen = block.find("<img ");
@@ -60,13 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (block.find('>') != block.size() - 3) std::abort();
 
   const auto attrs = attributes(block.substr(tagOpen + 5, block.size() - 3 - tagOpen - 5));
-  const std::vector<std::string> names = {"src",        "alt",   state.PopupEvent,
+  const std::vector<std::string> names = {"src",        "alt",   settings.popupEvent,
                                           "onMouseOut", "width", "height"};
   if (attrs.size() != names.size()) std::abort();
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (attrs[i].name != names[i]) std::abort();
   }
-  if (selvara::decodeUrlPath(attrs[0].value) != state.ImagePath) std::abort();
+  if (selvara::decodeUrlPath(attrs[0].value) != imagePath) std::abort();
   if (attrs[1].value.find_first_of("<>\"") != std::string::npos) std::abort();
 
   const std::string& handler = attrs[2].value;
@@ -75,11 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto urlEnd = handler.find('"', prefix.size());
   if (urlEnd == std::string::npos) std::abort();
   const std::string url = handler.substr(prefix.size(), urlEnd - prefix.size());
-  if (selvara::decodeUrlPath(url) != state.CardUrl) std::abort();
+  if (selvara::decodeUrlPath(url) != imagePath) std::abort();
   if (url.find('\\') != std::string::npos) std::abort();
   if (handler.substr(urlEnd) != "\",344,504)") std::abort();
   if (attrs[3].value != "popout(this)") std::abort();
-  if (attrs[4].value != std::to_string(state.ThumbWidth)) std::abort();
-  if (attrs[5].value != std::to_string(state.ThumbHeight)) std::abort();
+  if (attrs[4].value != std::to_string(settings.thumb.width)) std::abort();
+  if (attrs[5].value != std::to_string(settings.thumb.height)) std::abort();
   return 0;
 }

@@ -5,7 +5,7 @@
 
 #include "gui_wait.h"
 #include "options/dialog_layout.h"
-#include "platform/wx_options_dialog.h"
+#include "options/options_dialog_wx.h"
 
 namespace selvara {
 namespace {
@@ -38,7 +38,7 @@ class OptionsDialogTest : public ::testing::Test {
     return found;
   }
 
-  RunState state;
+  OptionSelections state;
   WxEventPump pump;
   Form2Reference reference{pump};
   Form2* dialog = nullptr;
@@ -46,16 +46,17 @@ class OptionsDialogTest : public ::testing::Test {
 
 TEST_F(OptionsDialogTest, CaptionsAndDesignedSelections) {
   EXPECT_EQ(dialog->GetTitle(), "Option Settings");
-  const auto check = [](WxOptionGroup& group, const auto& layout) {
-    ASSERT_EQ(group.size(), static_cast<int>(layout.size()));
+  const auto check = [](WxOptionGroup& group, const auto& options) {
+    ASSERT_EQ(group.size(), static_cast<int>(options.size()));
     for (int i = 0; i < group.size(); ++i) {
-      EXPECT_EQ(group.button(i)->GetLabel(), layout[static_cast<std::size_t>(i)].caption);
+      EXPECT_EQ(group.button(i)->GetLabel().utf8_string(),
+                options[static_cast<std::size_t>(i)].caption);
       EXPECT_TRUE(group.button(i)->IsEnabled());
     }
   };
-  check(dialog->oThumb(), kThumbLayout);
-  check(dialog->oPopup(), kPopupLayout);
-  check(dialog->oPopaction(), kPopactionLayout);
+  check(dialog->oThumb(), kThumbOptions);
+  check(dialog->oPopup(), kPopupOptions);
+  check(dialog->oPopaction(), kTriggerOptions);
   EXPECT_EQ(selected(dialog->oThumb()), 2);
   EXPECT_EQ(selected(dialog->oPopup()), 1);
   EXPECT_EQ(selected(dialog->oPopaction()), 1);

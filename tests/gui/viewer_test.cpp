@@ -9,26 +9,20 @@
 #include <fstream>
 
 #include "gui_wait.h"
-#include "platform/wx_viewer_frame.h"
-#include "startup/form_load.h"
 #include "viewer/resize_rule.h"
+#include "viewer/viewer_layout.h"
+#include "viewer/viewer_window_wx.h"
 
 namespace selvara {
 namespace {
 
 class ViewerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reference.attach(new Form2(state, reference, 60000));
-    viewer = new Form1(state, reference, pump);
-  }
+  void SetUp() override { viewer = new Form1(); }
   void TearDown() override {
     if (viewer != nullptr) viewer->unload();
     test::waitFor([] { return wxTopLevelWindows.empty(); }, std::chrono::seconds(5));
   }
-  RunState state;
-  WxEventPump pump;
-  Form2Reference reference{pump};
   Form1* viewer = nullptr;
 };
 

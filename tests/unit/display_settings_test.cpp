@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "startup/web_window.h"
+
 namespace selvara {
 namespace {
 
@@ -34,7 +36,7 @@ TEST(DisplaySettingsTest, EverySelectionGivesItsSizesAndSummary) {
     state.ThumbIndex = c.thumb;
     state.PopupIndex = c.popup;
     state.PopupActionIndex = c.action;
-    resolveDisplaySettings(state);
+    resolveDisplaySettings(state, state);
     SCOPED_TRACE(testing::Message() << c.thumb << "," << c.popup << "," << c.action);
     EXPECT_EQ(state.ThumbWidth, c.thumbWidth);
     EXPECT_EQ(state.ThumbHeight, c.thumbHeight);

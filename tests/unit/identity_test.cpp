@@ -4,6 +4,7 @@
 #include "platform/executable_info.h"
 #include "startup/app_info.h"
 #include "startup/program_options.h"
+#include "startup/web_window.h"
 
 namespace selvara {
 namespace {

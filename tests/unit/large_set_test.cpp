@@ -12,6 +12,7 @@
 #include "gallery/display_settings.h"
 #include "gallery/page_template.h"
 #include "gallery/page_writer.h"
+#include "startup/web_window.h"
 #include "temp_folder.h"
 
 namespace selvara {
@@ -36,7 +37,7 @@ TEST(LargeSetTest, FiftyThousandCardsAreAllWrittenWhileEventsKeepRunning) {
   state.MyPath = folder.withSeparator();
   state.QuoteChar = "\"";
   state.DataPath = data.string() + "/";
-  resolveDisplaySettings(state);
+  resolveDisplaySettings(state, state);
   ASSERT_EQ(SaveResourceToFile(101, "CUSTOM", state.MyPath + "blank.html"), 0);
 
   test::FakeViewer viewer;

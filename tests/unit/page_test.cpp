@@ -12,6 +12,7 @@
 #include "gallery/markup_escape.h"
 #include "gallery/page_template.h"
 #include "gallery/page_writer.h"
+#include "startup/web_window.h"
 #include "temp_folder.h"
 
 namespace selvara {
@@ -86,7 +87,7 @@ class CardSetTest : public ::testing::Test {
     state.ThumbIndex = 2;
     state.PopupIndex = 1;
     state.PopupActionIndex = 1;
-    resolveDisplaySettings(state);
+    resolveDisplaySettings(state, state);
     state.DataPath = data.string() + "/";
     state.SettingsText = "<heading>";
     ASSERT_EQ(SaveResourceToFile(101, "CUSTOM", state.MyPath + "blank.html"), 0);

@@ -5,11 +5,15 @@
 
 #include <random>
 
+#include "startup/web_window.h"
+
 namespace selvara {
 namespace {
 
-const int kThumbSize[kThumbOptions][2] = {{11, 16}, {22, 32}, {43, 63}, {86, 126}, {172, 252}};
-const int kPopupSize[kPopupOptions][2] = {{86, 126}, {172, 252}, {258, 378}, {344, 504}};
+constexpr int kThumbs = 5;
+constexpr int kPopups = 4;
+const int kThumbSize[kThumbs][2] = {{11, 16}, {22, 32}, {43, 63}, {86, 126}, {172, 252}};
+const int kPopupSize[kPopups][2] = {{86, 126}, {172, 252}, {258, 378}, {344, 504}};
 
 class FakeGroup : public OptionGroup {
  public:
@@ -30,8 +34,8 @@ class FakeGroup : public OptionGroup {
 // The dialog as the user meets it: two size groups wired to the rules.
 struct Dialog {
   RunState state;
-  FakeGroup thumbs{kThumbOptions, 2};
-  FakeGroup popups{kPopupOptions, 1};
+  FakeGroup thumbs{kThumbs, 2};
+  FakeGroup popups{kPopups, 1};
   Dialog() {
     state.ThumbIndex = 2;
     state.PopupIndex = 1;
@@ -45,11 +49,11 @@ struct Dialog {
 using Flags = std::vector<bool>;
 
 TEST(SizeRulesTest, ThumbnailRowsEnableAndDisablePopups) {
-  const Flags expected[kThumbOptions] = {
+  const Flags expected[kThumbs] = {
       {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {0, 1, 1, 1}, {0, 0, 1, 1}};
-  for (int thumb = 0; thumb < kThumbOptions; ++thumb) {
+  for (int thumb = 0; thumb < kThumbs; ++thumb) {
     Dialog d;
-    d.popups.enabled.assign(kPopupOptions, false);
+    d.popups.enabled.assign(kPopups, false);
     d.popups.selectedIndex = 3;
     d.thumbs.select(thumb);
     EXPECT_EQ(d.popupEnabled(), expected[thumb]) << "thumb " << thumb;
@@ -59,11 +63,11 @@ TEST(SizeRulesTest, ThumbnailRowsEnableAndDisablePopups) {
 }
 
 TEST(SizeRulesTest, PopupRowsEnableAndDisableThumbnails) {
-  const Flags expected[kPopupOptions] = {
+  const Flags expected[kPopups] = {
       {1, 1, 1, 0, 0}, {1, 1, 1, 1, 0}, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}};
-  for (int popup = 0; popup < kPopupOptions; ++popup) {
+  for (int popup = 0; popup < kPopups; ++popup) {
     Dialog d;
-    d.thumbs.enabled.assign(kThumbOptions, false);
+    d.thumbs.enabled.assign(kThumbs, false);
     d.thumbs.selectedIndex = 0;
     d.popups.select(popup);
     EXPECT_EQ(d.thumbEnabled(), expected[popup]) << "popup " << popup;

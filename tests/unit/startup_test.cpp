@@ -1,4 +1,6 @@
 // Start-up and shutdown, driven with small fakes of the windows on a real program folder.
+#include "startup/startup.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,9 +9,10 @@
 #include "fakes.h"
 #include "platform/file_services.h"
 #include "startup/command_line.h"
-#include "startup/form_load.h"
 #include "startup/shutdown.h"
+#include "startup/web_window.h"
 #include "temp_folder.h"
+#include "viewer/viewer_layout.h"
 
 namespace selvara {
 namespace {

@@ -1,17 +1,17 @@
 // The options dialog: three frames of option buttons placed as designed, black and yellow.
-#include "platform/wx_options_dialog.h"
+#include "options/options_dialog_wx.h"
 
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
 
 #include "options/dialog_layout.h"
+#include "options/option_table.h"
 #include "options/options_behaviour.h"
 #include "options/size_rules.h"
-#include "platform/gtk_window_hints.h"
-#include "platform/program_icon.h"
+#include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"
-#include "viewer/resize_rule.h"
+#include "platform/window_hints_wx.h"
 
 namespace selvara {
 namespace {
@@ -46,7 +46,7 @@ void WxOptionGroup::clicked(int index) {
   if (m_handler) m_handler(index);
 }
 
-Form2::Form2(RunState& state, Form2Reference& reference, int timeoutMs)
+Form2::Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs)
     : wxDialog(nullptr, wxID_ANY, kOptionsCaption, wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU | wxDIALOG_NO_PARENT),
       m_state(state),
@@ -83,16 +83,18 @@ void Form2::buildControls() {
     auto* box = new wxStaticBox(this, wxID_ANY, frame.caption, rect.GetPosition(), rect.GetSize());
     paint(box);
   }
-  addGroup(m_oThumb, kThumbLayout, kInitialThumb);
-  addGroup(m_oPopup, kPopupLayout, kInitialPopup);
-  addGroup(m_oPopaction, kPopactionLayout, kInitialPopaction);
+  addGroup(m_oThumb, 0, kThumbOptions, kThumbRects, kInitialThumb);
+  addGroup(m_oPopup, 1, kPopupOptions, kPopupRects, kInitialPopup);
+  addGroup(m_oPopaction, 2, kTriggerOptions, kTriggerRects, kInitialTrigger);
 }
 
-void Form2::addGroup(WxOptionGroup& group, const auto& layout, int selected) {
-  for (std::size_t i = 0; i < layout.size(); ++i) {
-    const wxRect rect = toPixels(*this, dialogRect(layout[i]));
-    auto* button = new wxRadioButton(this, wxID_ANY, layout[i].caption, rect.GetPosition(),
-                                     rect.GetSize(), i == 0 ? wxRB_GROUP : 0);
+void Form2::addGroup(WxOptionGroup& group, std::size_t frame, const auto& options,
+                     const auto& rects, int selected) {
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    const wxRect rect = toPixels(*this, dialogRect(frame, rects[i]));
+    const wxString caption(options[i].caption.data(), options[i].caption.size());
+    auto* button = new wxRadioButton(this, wxID_ANY, caption, rect.GetPosition(), rect.GetSize(),
+                                     i == 0 ? wxRB_GROUP : 0);
     paint(button);
     const int index = static_cast<int>(i);
     button->Bind(wxEVT_RADIOBUTTON, [&group, index](wxCommandEvent&) { group.clicked(index); });
@@ -110,15 +112,16 @@ void Form2::chooseFont() {
     font.SetFractionalPointSize(halfPoints / 2.0);
     dc.SetFont(font);
     bool fits = true;
-    auto check = [&](const auto& layout) {
-      for (const OptionLayout& option : layout) {
-        const int room = FromDIP(twipsToPixels(option.rect.width) - kIndicatorWidth);
-        if (dc.GetTextExtent(option.caption).GetWidth() > room) fits = false;
+    auto check = [&](const auto& options, const auto& rects) {
+      for (std::size_t i = 0; i < options.size(); ++i) {
+        const int room = FromDIP(twipsToPixels(rects[i].width) - kIndicatorWidth);
+        const wxString caption(options[i].caption.data(), options[i].caption.size());
+        if (dc.GetTextExtent(caption).GetWidth() > room) fits = false;
       }
     };
-    check(kThumbLayout);
-    check(kPopupLayout);
-    check(kPopactionLayout);
+    check(kThumbOptions, kThumbRects);
+    check(kPopupOptions, kPopupRects);
+    check(kTriggerOptions, kTriggerRects);
     if (fits) break;
   }
   SetFont(font);

@@ -9,8 +9,6 @@
 
 namespace selvara {
 
-inline constexpr const char* kDesignCaption = "Selvara Card Collection View";
-
 struct StartupContext {
   OptionsDialog& dialog;
   EventPump& pump;

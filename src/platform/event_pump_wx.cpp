@@ -1,5 +1,5 @@
 // Event pumping and timers on wxWidgets.
-#include "platform/wx_event_pump.h"
+#include "platform/event_pump_wx.h"
 
 #include <wx/app.h>
 

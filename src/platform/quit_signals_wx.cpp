@@ -1,5 +1,5 @@
 // Quit signals delivered through GLib, so that the handler runs on the user-interface thread.
-#include "platform/gtk_signals.h"
+#include "platform/quit_signals_wx.h"
 
 #include <glib-unix.h>
 #include <signal.h>

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/wx_event_pump.h"
-#include "startup/web_window.h"
+#include "options/option_table.h"
+#include "platform/event_pump_wx.h"
 
 namespace selvara {
 
@@ -36,7 +36,7 @@ class Form2Reference;
 
 class Form2 : public wxDialog {
  public:
-  Form2(RunState& state, Form2Reference& reference, int timeoutMs);
+  Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs);
 
   WxOptionGroup& oThumb() { return m_oThumb; }
   WxOptionGroup& oPopup() { return m_oPopup; }
@@ -45,10 +45,11 @@ class Form2 : public wxDialog {
 
  private:
   void buildControls();
-  void addGroup(WxOptionGroup& group, const auto& layout, int selected);
+  void addGroup(WxOptionGroup& group, std::size_t frame, const auto& options, const auto& rects,
+                int selected);
   void chooseFont();
 
-  RunState& m_state;
+  OptionSelections& m_state;
   Form2Reference& m_reference;
   WxOptionGroup m_oThumb;
   WxOptionGroup m_oPopup;

@@ -1,26 +1,19 @@
 // The viewer window.
-#include "platform/wx_viewer_frame.h"
+#include "viewer/viewer_window_wx.h"
 
 #include <wx/filename.h>
 #include <wx/filesys.h>
 
-#include "platform/program_icon.h"
+#include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"
-#include "startup/form_load.h"
 #include "viewer/resize_rule.h"
+#include "viewer/viewer_layout.h"
 
 namespace selvara {
 namespace {
 
-constexpr int kClientWidthTwips = 11730;
-constexpr int kClientHeightTwips = 9345;
-constexpr int kQuitPollMs = 500;
-// The browser's top-left corner; resizing keeps it there.
-constexpr int kBrowserLeftTwips = 30;
-constexpr int kBrowserTopTwips = 60;
-
-wxPoint pixelPoint(int leftTwips, int topTwips) {
-  return {twipsToPixels(leftTwips), twipsToPixels(topTwips)};
+wxPoint pixelPoint(const TwipRect& rect) {
+  return {twipsToPixels(rect.left), twipsToPixels(rect.top)};
 }
 
 wxSize pixelSize(int widthTwips, int heightTwips) {
@@ -29,33 +22,39 @@ wxSize pixelSize(int widthTwips, int heightTwips) {
 
 }  // namespace
 
-Form1::Form1(RunState& state, Form2Reference& form2, WxEventPump& pump)
-    : wxFrame(nullptr, wxID_ANY, kDesignCaption),
-      m_state(state),
-      m_shutdown{*this, form2, pump},
-      m_timer1(kQuitPollMs, [this] { Timer1_Timer(m_state, m_shutdown); }) {
+Form1::Form1()
+    : wxFrame(nullptr, wxID_ANY, kDesignCaption), m_timer1(kQuitPollMs, [this] {
+        if (m_onTick) m_onTick();
+      }) {
   SetIcons(programIcons());
-  m_command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(pixelPoint(30, 90)),
-                            FromDIP(pixelSize(1515, 345)));
+  m_command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(pixelPoint(kCommand1Rect)),
+                            FromDIP(pixelSize(kCommand1Rect.width, kCommand1Rect.height)));
   // Start-up writes the page itself; the button has nothing to offer the user.
   m_command1->Hide();
   m_webBrowser1 = wxWebView::New(this, wxID_ANY);
-  m_webBrowser1->SetPosition(FromDIP(pixelPoint(kBrowserLeftTwips, kBrowserTopTwips)));
-  m_webBrowser1->SetSize(FromDIP(pixelSize(9915, 7035)));
-  SetClientSize(FromDIP(pixelSize(kClientWidthTwips, kClientHeightTwips)));
+  m_webBrowser1->SetPosition(FromDIP(pixelPoint(kBrowserRect)));
+  m_webBrowser1->SetSize(FromDIP(pixelSize(kBrowserRect.width, kBrowserRect.height)));
+  SetClientSize(FromDIP(pixelSize(kViewerClientWidthTwips, kViewerClientHeightTwips)));
 
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Form_Resize(); });
   m_webBrowser1->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
     // The first load is the web view's own blank page; only the gallery's counts.
     if (!m_pageUrl.empty() && event.GetURL() == m_pageUrl) traceMoment("page-loaded");
   });
-  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Form_Unload(m_state, m_shutdown); });
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
+    if (m_onUnload) m_onUnload();
+  });
 }
 
 Form1::~Form1() {
   // Terminate: the same steps as unload; the window is already on its way out.
   m_unloading = true;
-  Form_Unload(m_state, m_shutdown);
+  if (m_onUnload) m_onUnload();
+}
+
+void Form1::setHandlers(std::function<void()> onUnload, std::function<void()> onTick) {
+  m_onUnload = std::move(onUnload);
+  m_onTick = std::move(onTick);
 }
 
 void Form1::setCaption(const std::string& caption) { SetTitle(wxString::FromUTF8(caption)); }
@@ -78,7 +77,7 @@ void Form1::Form_Resize() {
   const auto browser = selvara::Form_Resize(IsIconized(), pixelsToTwips(outer.GetWidth()),
                                             pixelsToTwips(outer.GetHeight()));
   if (!browser || m_webBrowser1 == nullptr) return;
-  m_webBrowser1->SetSize(wxRect(FromDIP(pixelPoint(kBrowserLeftTwips, kBrowserTopTwips)),
+  m_webBrowser1->SetSize(wxRect(FromDIP(pixelPoint(kBrowserRect)),
                                 FromDIP(pixelSize(browser->width, browser->height))));
 }
 

@@ -9,15 +9,17 @@
 #include <span>
 
 #include "options/options_behaviour.h"
+#include "options/options_dialog_wx.h"
 #include "platform/error_report.h"
 #include "platform/executable_info.h"
 #include "platform/file_services.h"
-#include "platform/gtk_signals.h"
+#include "platform/quit_signals_wx.h"
 #include "platform/user_locale.h"
-#include "platform/wx_viewer_frame.h"
 #include "startup/command_line.h"
-#include "startup/form_load.h"
 #include "startup/program_options.h"
+#include "startup/shutdown.h"
+#include "startup/startup.h"
+#include "viewer/viewer_window_wx.h"
 
 namespace selvara {
 namespace {
@@ -39,6 +41,7 @@ class SelvaraApp : public wxApp {
 
   std::unique_ptr<WxEventPump> m_pump;
   std::unique_ptr<Form2Reference> m_form2;
+  std::unique_ptr<ShutdownContext> m_shutdown;
   int m_exitCode = 0;
 };
 
@@ -69,7 +72,10 @@ bool SelvaraApp::OnInit() {
   m_pump = std::make_unique<WxEventPump>();
   m_form2 = std::make_unique<Form2Reference>(*m_pump);
   m_form2->attach(new Form2(state, *m_form2, kOptionsTimeoutMs));
-  auto* form1 = new Form1(state, *m_form2, *m_pump);
+  auto* form1 = new Form1();
+  m_shutdown = std::make_unique<ShutdownContext>(ShutdownContext{*form1, *m_form2, *m_pump});
+  form1->setHandlers([this, &state] { Form_Unload(state, *m_shutdown); },
+                     [this, &state] { Timer1_Timer(state, *m_shutdown); });
   SetTopWindow(form1);
 
   try {
@@ -114,10 +120,7 @@ int main(int argc, char** argv) {
       std::cout << usageText(name);
       return 0;
     case EarlyAction::PrintVersion: {
-      std::cout << versionText(
-                       {SELVARA_VERSION_MAJOR, SELVARA_VERSION_MINOR, SELVARA_VERSION_REVISION},
-                       ".")
-                << "\n";
+      std::cout << versionText(programVersion(), ".") << "\n";
       return 0;
     }
     case EarlyAction::Run:

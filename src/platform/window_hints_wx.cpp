@@ -1,5 +1,5 @@
 // Window-manager hints on GTK.
-#include "platform/gtk_window_hints.h"
+#include "platform/window_hints_wx.h"
 
 #include <gtk/gtk.h>
 #include <wx/toplevel.h>

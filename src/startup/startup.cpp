@@ -1,5 +1,5 @@
 // The start-up sequence.
-#include "startup/form_load.h"
+#include "startup/startup.h"
 
 #include "gallery/display_settings.h"
 #include "gallery/markup_escape.h"
@@ -24,14 +24,14 @@ void Form_Load(RunState& state, StartupContext& context) {
   if (state.Quitting) return;
   state.Quitting = false;
   state.QuoteChar = "\"";
-  state.ThumbIndex = 2;
-  state.PopupIndex = 1;
-  state.PopupActionIndex = 1;
+  state.ThumbIndex = kInitialThumb;
+  state.PopupIndex = kInitialPopup;
+  state.PopupActionIndex = kInitialTrigger;
 
   context.dialog.showModeless();
   while (context.dialog.isVisible()) context.pump.waitForEvents();
 
-  resolveDisplaySettings(state);
+  resolveDisplaySettings(state, state);
   GetAppInfo(state, context.executable, context.decimalMark);
   const std::string templatePath = state.MyPath + kTemplateFileName;
   const int saved = SaveResourceToFile(kTemplateResourceId, kTemplateResourceType, templatePath);

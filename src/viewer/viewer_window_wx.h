@@ -5,18 +5,23 @@
 #include <wx/frame.h>
 #include <wx/webview.h>
 
-#include "platform/wx_event_pump.h"
-#include "platform/wx_options_dialog.h"
-#include "startup/shutdown.h"
+#include <functional>
+
+#include "platform/event_pump_wx.h"
+#include "platform/toolkit.h"
 
 namespace selvara {
 
 class Form1 : public wxFrame, public Viewer {
  public:
-  Form1(RunState& state, Form2Reference& form2, WxEventPump& pump);
+  Form1();
   ~Form1() override;
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
+
+  // What closing the window (unload, and terminate when the window object goes) and the
+  // quit-poll tick run.
+  void setHandlers(std::function<void()> onUnload, std::function<void()> onTick);
 
   void setCaption(const std::string& caption) override;
   void navigate(const std::string& path) override;
@@ -29,8 +34,8 @@ class Form1 : public wxFrame, public Viewer {
  private:
   void Form_Resize();
 
-  RunState& m_state;
-  ShutdownContext m_shutdown;
+  std::function<void()> m_onUnload;
+  std::function<void()> m_onTick;
   wxWebView* m_webBrowser1 = nullptr;
   wxButton* m_command1 = nullptr;
   wxString m_pageUrl;

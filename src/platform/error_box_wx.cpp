@@ -7,10 +7,6 @@
 
 namespace selvara {
 
-std::string failureText(int number, const std::string& description, const std::string& detail) {
-  return "Run-time error " + std::to_string(number) + ": " + description + "\n" + detail;
-}
-
 void reportFailure(const std::string& text) {
   std::cerr << kProgramTitle << ": " << text << std::endl;
   wxMessageDialog box(nullptr, wxString::FromUTF8(text), kProgramTitle, wxOK | wxICON_ERROR);

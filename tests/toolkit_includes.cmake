@@ -1,0 +1,17 @@
+# Fails when a source outside the *_wx files includes a toolkit header (wxWidgets, GTK, GDK,
+# GLib, WebKit) or a *_wx header: such a file would pull the toolkit into the logic library.
+file(GLOB_RECURSE sources "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h")
+set(offenders "")
+foreach(source IN LISTS sources)
+  if(source MATCHES "_wx\\.(cpp|h)$")
+    continue()
+  endif()
+  file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](wx/|gtk/|gdk/|glib|gio/|webkit|JavaScriptCore|[^>\"]*_wx\\.h)")
+  foreach(line IN LISTS lines)
+    string(APPEND offenders "  ${source}: ${line}\n")
+  endforeach()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "toolkit headers outside *_wx files:\n${offenders}")
+endif()
+message(STATUS "no toolkit header outside *_wx files")
