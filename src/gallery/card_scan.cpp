@@ -92,14 +92,14 @@ std::vector<FolderEntry> listCards(const std::string& dataPath, const std::funct
 
 std::string thumbnailBlock(std::string_view imagePath, std::string_view cardName,
                            const ThumbnailLook& look) {
-  const std::string image = encodeUrlPath(imagePath);
+  const std::string image = pictureAddress(imagePath);
   const std::string url = toUrlSeparators(std::string(imagePath));
   std::string line;
   line.append("\r\n<img src='").append(image).append("' alt='");
-  line.append(escapeHtml(cardName)).append("' ");
+  line.append(escapeHtml(toValidUtf8(cardName))).append("' ");
   line.append(look.popupEvent).append("='popup(").append(look.quote);
   // Where the separator already is "/", the URL is the picture path itself.
-  line.append(url == imagePath ? image : encodeUrlPath(url));
+  line.append(url == imagePath ? image : pictureAddress(url));
   line.append(look.quote).append(",").append(std::to_string(look.popup.width));
   line.append(",").append(std::to_string(look.popup.height));
   line.append(")' onMouseOut='popout(this)' width='").append(std::to_string(look.thumb.width));

@@ -1,6 +1,8 @@
 // Escaping for element text, attribute values and picture URLs.
 #include "gallery/markup_escape.h"
 
+#include "platform/paths.h"
+
 namespace selvara {
 namespace {
 
@@ -19,13 +21,6 @@ bool needsPercent(unsigned char c) {
     default:
       return c < 0x20 || c >= 0x7F;
   }
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 }  // namespace
@@ -74,20 +69,62 @@ std::string encodeUrlPath(std::string_view path) {
   return out;
 }
 
-std::string decodeUrlPath(std::string_view url) {
-  std::string out;
-  out.reserve(url.size());
-  for (std::size_t i = 0; i < url.size(); ++i) {
-    if (url[i] == '%' && i + 2 < url.size()) {
-      const int high = hexValue(url[i + 1]);
-      const int low = hexValue(url[i + 2]);
-      if (high >= 0 && low >= 0) {
-        out += static_cast<char>(high * 16 + low);
-        i += 2;
-        continue;
-      }
+std::string pictureAddress(std::string_view path) {
+  std::string address = encodeUrlPath(path);
+  if (!path.starts_with('/')) {
+    // A relative address stays relative: a colon in it would read as the end of a scheme.
+    for (auto at = address.find(':'); at != std::string::npos; at = address.find(':', at)) {
+      address.replace(at, 1, "%3A");
     }
-    out += url[i];
+    return address;
+  }
+  if (toValidUtf8(path) != path) return std::string(kPictureScheme) + "://" + address;
+  if (path.starts_with("//")) return "file://" + address;
+  return address;
+}
+
+std::string picturePath(std::string_view address) {
+  for (const std::string& prefix : {std::string("file://"), std::string(kPictureScheme) + "://"}) {
+    if (address.starts_with(prefix)) address.remove_prefix(prefix.size());
+  }
+  return decodeUrlPath(address);
+}
+
+std::string toValidUtf8(std::string_view text) {
+  static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // the range of the first continuation byte
+    unsigned char high = 0xBF;
+    if (lead < 0x80) {
+      length = 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;   // no overlong forms
+      if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+    }
+    bool valid = length > 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = k == 1 ? (next >= low && next <= high) : (next >= 0x80 && next <= 0xBF);
+    }
+    if (valid) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
+      out.append(kReplacement);
+      ++i;
+    }
   }
   return out;
 }

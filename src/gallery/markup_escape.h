@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/paths.h"  // decodeUrlPath
+
 namespace selvara {
 
 // Replaces & < > " ' with character references, for attribute values and element text.
@@ -14,7 +16,17 @@ std::string escapeHtml(std::string_view text);
 // spaces included, stays as it is.
 std::string encodeUrlPath(std::string_view path);
 
-// The reverse of encodeUrlPath: decodes every %XX.
-std::string decodeUrlPath(std::string_view url);
+// The address of a local picture in the page: the path percent-encoded. A path that a plain
+// address would misread (one beginning with "//", which names a network host) is given as a
+// file URL; one that is not UTF-8, which the web view cannot turn back into the file's name,
+// goes through the program's own picture scheme.
+std::string pictureAddress(std::string_view path);
+
+// The file path that a picture address stands for.
+std::string picturePath(std::string_view address);
+
+// `text` with every byte that is not part of valid UTF-8 replaced by U+FFFD, so that a name from
+// an older 8-bit archive still shows, with its odd letters marked.
+std::string toValidUtf8(std::string_view text);
 
 }  // namespace selvara

@@ -27,16 +27,21 @@ class FileError : public std::runtime_error {
   std::string m_path;
 };
 
-// Makes `to` a copy of `from`, replacing an existing file.
+// Files are written new, never through a link: a name already taken is replaced only when this
+// run made the file there, and otherwise the write fails with EEXIST.
+
+// Makes `to` a copy of `from`.
 void copyFile(const std::string& from, const std::string& to);
 
-// Deletes a plain file; returns 0 or the error number. Never deletes a folder.
+// Deletes a file this run made, while it is still that file; returns 0 or the error number
+// (EPERM for anything else of that name). Never deletes a folder or a link.
 int deleteFile(const std::string& path) noexcept;
 
-// Makes `path` hold exactly `bytes`, replacing any longer content.
+// Makes `path` hold exactly `bytes`.
 void writeBytes(const std::string& path, std::span<const unsigned char> bytes);
 
-// A text file opened for appending; each line ends in carriage return and line feed.
+// A text file opened for appending, never through a link; each line ends in carriage return and
+// line feed.
 class TextFile {
  public:
   explicit TextFile(const std::string& path);
@@ -54,6 +59,10 @@ class TextFile {
   std::FILE* m_file = nullptr;
   int m_firstError = 0;
 };
+
+// 0 when `path` is a folder (links followed), ENOTDIR when it is something else, otherwise the
+// error number that stopped the look-up.
+int folderStatus(const std::string& path) noexcept;
 
 enum class EntryKind { Folder, NotFolder, Unknown };
 

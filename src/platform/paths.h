@@ -2,10 +2,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace selvara {
 
 inline constexpr char kPathSeparator = '/';
+
+// The scheme under which the viewer serves pictures whose paths a file URL cannot carry.
+inline constexpr const char* kPictureScheme = "selvara-picture";
+
+// The reverse of percent-encoding a path: decodes every %XX, leaves anything else.
+std::string decodeUrlPath(std::string_view url);
 
 // Turns the platform's separator into the "/" of a page URL.
 std::string toUrlSeparators(std::string path);

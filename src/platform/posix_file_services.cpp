@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -47,8 +48,37 @@ void writeAll(int fd, std::span<const unsigned char> bytes, const std::string& p
   }
 }
 
-int openForReplace(const std::string& path) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+// The files this run made, each as the file system knows it, so that replacing or deleting one
+// never reaches a file or link that something else put under the same name.
+struct MadeFile {
+  std::string path;
+  dev_t device;
+  ino_t inode;
+};
+
+std::vector<MadeFile>& madeFiles() {
+  static std::vector<MadeFile> made;
+  return made;
+}
+
+std::vector<MadeFile>::iterator findMade(const std::string& path, const struct stat& info) {
+  auto& made = madeFiles();
+  return std::find_if(made.begin(), made.end(), [&](const MadeFile& file) {
+    return file.path == path && file.device == info.st_dev && file.inode == info.st_ino;
+  });
+}
+
+// Creates `path` new, never through a link. A file of that name that this run made is
+// replaced; anything else there makes the create fail with EEXIST.
+int createNew(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    const auto made = findMade(path, info);
+    if (made != madeFiles().end() && ::unlink(path.c_str()) == 0) madeFiles().erase(made);
+  }
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd >= 0 && ::fstat(fd, &info) == 0) madeFiles().push_back({path, info.st_dev, info.st_ino});
+  return fd;
 }
 
 }  // namespace
@@ -67,7 +97,7 @@ void copyFile(const std::string& from, const std::string& to) {
   if (::fstat(source.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
     throw FileError(EISDIR, "read", from);
   }
-  Descriptor target(openForReplace(to));
+  Descriptor target(createNew(to));
   if (target.get() < 0) throw FileError(errno, "write", to);
   std::array<unsigned char, kBufferBytes> buffer{};
   for (;;) {
@@ -86,18 +116,28 @@ int deleteFile(const std::string& path) noexcept {
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) return errno;
   if (S_ISDIR(info.st_mode)) return EISDIR;
-  return ::unlink(path.c_str()) == 0 ? 0 : errno;
+  const auto made = findMade(path, info);
+  if (made == madeFiles().end()) return EPERM;
+  if (::unlink(path.c_str()) != 0) return errno;
+  madeFiles().erase(made);
+  return 0;
 }
 
 void writeBytes(const std::string& path, std::span<const unsigned char> bytes) {
-  Descriptor target(openForReplace(path));
+  Descriptor target(createNew(path));
   if (target.get() < 0) throw FileError(errno, "write", path);
   writeAll(target.get(), bytes, path);
   if (target.release() != 0) throw FileError(errno, "write", path);
 }
 
-TextFile::TextFile(const std::string& path) : m_path(path), m_file(std::fopen(path.c_str(), "ab")) {
-  if (m_file == nullptr) throw FileError(errno, "open for appending", path);
+TextFile::TextFile(const std::string& path) : m_path(path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd >= 0) m_file = ::fdopen(fd, "ab");
+  if (m_file == nullptr) {
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    throw FileError(error, "open for appending", path);
+  }
   // A refused buffer size leaves the library's default buffering, which writes the same bytes.
   (void)std::setvbuf(m_file, nullptr, _IOFBF, kBufferBytes);
 }
@@ -126,6 +166,12 @@ void TextFile::close() {
   m_file = nullptr;
   if (m_firstError != 0) throw FileError(m_firstError, "write", m_path);
   if (result != 0) throw FileError(closeError, "write", m_path);
+}
+
+int folderStatus(const std::string& path) noexcept {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return errno;
+  return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
 
 std::vector<FolderEntry> listFolder(const std::string& folder,

@@ -21,9 +21,10 @@ std::string versionText(const VersionNumbers& version, const std::string& decima
   return std::to_string(version.major) + "." + std::to_string(version.minor) + "." + revision;
 }
 
-void GetAppInfo(RunState& state, const ExecutableInfo& exe, const std::string& decimalMark) {
+void GetAppInfo(RunState& state, const ExecutableInfo& exe, const std::string& pageFolder,
+                const std::string& decimalMark) {
   state.MyName = exe.baseName;
-  state.MyPath = exe.folder;
+  state.MyPath = pageFolder;
   state.Version = versionText(exe.version, decimalMark);
   if (state.MyPath.empty() || state.MyPath.back() != kPathSeparator) {
     state.MyPath += kPathSeparator;

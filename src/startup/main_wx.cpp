@@ -3,16 +3,20 @@
 #include <wx/log.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <span>
 
+#include "gallery/page_template.h"
+#include "gallery/page_writer.h"
 #include "options/options_behaviour.h"
 #include "options/options_dialog_wx.h"
 #include "platform/error_report.h"
 #include "platform/executable_info.h"
 #include "platform/file_services.h"
+#include "platform/page_folder.h"
 #include "platform/quit_signals_wx.h"
 #include "platform/user_locale.h"
 #include "startup/command_line.h"
@@ -38,7 +42,9 @@ class SelvaraApp : public wxApp {
 
  private:
   bool fail(const std::string& text);
+  bool makePageFolder();
 
+  std::unique_ptr<PageFolder> m_pages;
   std::unique_ptr<WxEventPump> m_pump;
   std::unique_ptr<Form2Reference> m_form2;
   std::unique_ptr<ShutdownContext> m_shutdown;
@@ -55,9 +61,10 @@ bool SelvaraApp::OnInit() {
   SetAppDisplayName(kProgramTitle);
 
   RunState& state = WebWindow();
-  onQuitSignals([&state] {
+  onQuitSignals([this, &state] {
     // Stopped from outside: clean up as closing the window does, then end at once.
     deleteGeneratedFiles(state);
+    if (m_pages) m_pages->remove();
     std::cerr.flush();
     std::_Exit(0);
   });
@@ -68,14 +75,25 @@ bool SelvaraApp::OnInit() {
         "cannot pass on:\n" +
         programArguments().front());
   }
+  if (!programArguments().empty()) {
+    const std::string& folder = programArguments().front();
+    if (const int status = folderStatus(folder); status != 0) {
+      return fail(setFolderRefusal(folder, status));
+    }
+  }
+  if (!makePageFolder()) return false;
 
   m_pump = std::make_unique<WxEventPump>();
   m_form2 = std::make_unique<Form2Reference>(*m_pump);
   m_form2->attach(new Form2(state, *m_form2, kOptionsTimeoutMs));
   auto* form1 = new Form1();
   m_shutdown = std::make_unique<ShutdownContext>(ShutdownContext{*form1, *m_form2, *m_pump});
-  form1->setHandlers([this, &state] { Form_Unload(state, *m_shutdown); },
-                     [this, &state] { Timer1_Timer(state, *m_shutdown); });
+  form1->setHandlers(
+      [this, &state] {
+        Form_Unload(state, *m_shutdown);
+        m_pages->remove();
+      },
+      [this, &state] { Timer1_Timer(state, *m_shutdown); });
   SetTopWindow(form1);
 
   try {
@@ -83,6 +101,7 @@ bool SelvaraApp::OnInit() {
                            *m_pump,
                            *form1,
                            currentExecutable(),
+                           m_pages->path(),
                            userDecimalMark(),
                            commandLineText(programArguments())};
     Form_Load(state, context);
@@ -94,6 +113,18 @@ bool SelvaraApp::OnInit() {
                             "Could not " + error.action() + " \"" + error.path() + "\"."));
   }
   form1->Show();
+  return true;
+}
+
+bool SelvaraApp::makePageFolder() {
+  try {
+    m_pages = std::make_unique<PageFolder>(
+        pageFolderPlaces(std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR")),
+        std::vector<std::string>{kTemplateFileName, kPageFileName});
+  } catch (const PageFolderError& error) {
+    const int number = error.attempts().back().number;
+    return fail(failureText(number, std::strerror(number), error.what()));
+  }
   return true;
 }
 
@@ -112,10 +143,10 @@ int main(int argc, char** argv) {
   using namespace selvara;
   const std::span<char*> given(argv, static_cast<std::size_t>(argc));
   const auto passed = given.empty() ? given : given.subspan(1);  // without the program's name
-  std::vector<std::string> arguments(passed.begin(), passed.end());
-  programArguments() = arguments;
+  const std::vector<std::string> arguments(passed.begin(), passed.end());
   const std::string name = "selvara-card-viewer";
-  switch (earlyAction(programArguments())) {
+  const ProgramOptions options = readProgramOptions(arguments);
+  switch (options.action) {
     case EarlyAction::PrintHelp:
       std::cout << usageText(name);
       return 0;
@@ -123,12 +154,15 @@ int main(int argc, char** argv) {
       std::cout << versionText(programVersion(), ".") << "\n";
       return 0;
     }
+    case EarlyAction::Refuse:
+      std::cerr << name << ": " << options.refusal << "\n" << usageText(name);
+      return 2;
     case EarlyAction::Run:
       break;
   }
   std::error_code unknown;  // no current folder: the argument is taken as it stands
   programArguments() =
-      anchorFirstArgument(arguments, std::filesystem::current_path(unknown).string());
+      anchorFirstArgument(options.folders, std::filesystem::current_path(unknown).string());
   const int status = wxEntry(argc, argv);
   return status == 0 ? 0 : 2;
 }

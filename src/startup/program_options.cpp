@@ -1,23 +1,61 @@
-// The program's own command-line words.
+// The program's own command-line words and the checks made before any window opens.
 #include "startup/program_options.h"
+
+#include <cstring>
+
+#include "platform/error_report.h"
 
 namespace selvara {
 
-EarlyAction earlyAction(const std::vector<std::string>& arguments) {
-  if (arguments.size() != 1) return EarlyAction::Run;
-  if (arguments[0] == "--help" || arguments[0] == "-h") return EarlyAction::PrintHelp;
-  if (arguments[0] == "--version") return EarlyAction::PrintVersion;
-  return EarlyAction::Run;
+ProgramOptions readProgramOptions(const std::vector<std::string>& arguments) {
+  ProgramOptions options;
+  bool help = false;
+  bool version = false;
+  bool optionsEnded = false;
+  for (const std::string& argument : arguments) {
+    if (optionsEnded || argument.empty() || argument.front() != '-') {
+      options.folders.push_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "--help" || argument == "-h") {
+      help = true;
+    } else if (argument == "--version") {
+      version = true;
+    } else {
+      options.action = EarlyAction::Refuse;
+      options.refusal = "unknown option '" + argument + "'";
+      return options;
+    }
+  }
+  if (help) {
+    options.action = EarlyAction::PrintHelp;
+  } else if (version) {
+    options.action = EarlyAction::PrintVersion;
+  } else if (options.folders.size() > 1) {
+    options.action = EarlyAction::Refuse;
+    options.refusal = "one card set folder at a time; not used:";
+    for (std::size_t i = 1; i < options.folders.size(); ++i) {
+      options.refusal += " '" + options.folders[i] + "'";
+    }
+  }
+  return options;
 }
 
 std::string usageText(const std::string& programName) {
   return "Usage: " + programName +
-         " [CARD-SET-FOLDER]\n"
+         " [--] [CARD-SET-FOLDER]\n"
          "Shows the cards of CARD-SET-FOLDER (its data/ folder holds one folder per card) as a\n"
          "gallery; every card opens enlarged beside the mouse.\n"
          "\n"
          "  -h, --help     show this help and exit\n"
-         "      --version  show the version and exit\n";
+         "      --version  show the version and exit\n"
+         "      --         end of options: a folder after it may begin with '-'\n";
+}
+
+std::string setFolderRefusal(const std::string& folder, int status) {
+  if (status == 0) return {};
+  return failureText(status, std::strerror(status),
+                     "Could not open the card set folder \"" + folder + "\".");
 }
 
 }  // namespace selvara

@@ -12,12 +12,12 @@
 namespace selvara {
 
 std::string viewerCaption(const std::string& setName, const std::string& version) {
-  return "SET - " + setName + " - Selvara Card Viewer - Version " + version;
+  return "SET - " + toValidUtf8(setName) + " - Selvara Card Viewer - Version " + version;
 }
 
 std::string headingLine(const std::string& setName, const std::string& summary) {
-  return "<center><font size='3' color='yellow'> Cards " + escapeHtml(setName) + " " + summary +
-         " </font></center><br><br>";
+  return "<center><font size='3' color='yellow'> Cards " + escapeHtml(toValidUtf8(setName)) + " " +
+         summary + " </font></center><br><br>";
 }
 
 void Form_Load(RunState& state, StartupContext& context) {
@@ -32,7 +32,7 @@ void Form_Load(RunState& state, StartupContext& context) {
   while (context.dialog.isVisible()) context.pump.waitForEvents();
 
   resolveDisplaySettings(state, state);
-  GetAppInfo(state, context.executable, context.decimalMark);
+  GetAppInfo(state, context.executable, context.pageFolder, context.decimalMark);
   const std::string templatePath = state.MyPath + kTemplateFileName;
   const int saved = SaveResourceToFile(kTemplateResourceId, kTemplateResourceType, templatePath);
   state.LineText = std::to_string(saved);

@@ -14,6 +14,7 @@ struct StartupContext {
   EventPump& pump;
   Viewer& viewer;
   ExecutableInfo executable;
+  std::string pageFolder;  // made for this run; becomes MyPath
   std::string decimalMark;
   std::string commandLine;  // the text after the program's name
 };

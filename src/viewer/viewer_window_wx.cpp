@@ -4,6 +4,7 @@
 #include <wx/filename.h>
 #include <wx/filesys.h>
 
+#include "platform/picture_scheme_wx.h"
 #include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"
 #include "viewer/resize_rule.h"
@@ -32,6 +33,7 @@ Form1::Form1()
   // Start-up writes the page itself; the button has nothing to offer the user.
   m_command1->Hide();
   m_webBrowser1 = wxWebView::New(this, wxID_ANY);
+  servePictures();
   m_webBrowser1->SetPosition(FromDIP(pixelPoint(kBrowserRect)));
   m_webBrowser1->SetSize(FromDIP(pixelSize(kBrowserRect.width, kBrowserRect.height)));
   SetClientSize(FromDIP(pixelSize(kViewerClientWidthTwips, kViewerClientHeightTwips)));

@@ -1,4 +1,4 @@
-// Fuzzes the thumbnail markup: every URL decodes back to its path, no attribute breaks out.
+// Fuzzes the thumbnail markup: every address stands for its path, no attribute breaks out.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (attrs[i].name != names[i]) std::abort();
   }
-  if (selvara::decodeUrlPath(attrs[0].value) != imagePath) std::abort();
+  if (selvara::picturePath(attrs[0].value) != imagePath) std::abort();
   if (attrs[1].value.find_first_of("<>\"") != std::string::npos) std::abort();
 
   const std::string& handler = attrs[2].value;
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto urlEnd = handler.find('"', prefix.size());
   if (urlEnd == std::string::npos) std::abort();
   const std::string url = handler.substr(prefix.size(), urlEnd - prefix.size());
-  if (selvara::decodeUrlPath(url) != imagePath) std::abort();
+  if (selvara::picturePath(url) != imagePath) std::abort();
   if (url.find('\\') != std::string::npos) std::abort();
   if (handler.substr(urlEnd) != "\",344,504)") std::abort();
   if (attrs[3].value != "popout(this)") std::abort();

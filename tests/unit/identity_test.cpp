@@ -1,9 +1,8 @@
-// The program's identity, its version text and its own command-line words.
+// The program's identity and its version text.
 #include <gtest/gtest.h>
 
 #include "platform/executable_info.h"
 #include "startup/app_info.h"
-#include "startup/program_options.h"
 #include "startup/web_window.h"
 
 namespace selvara {
@@ -33,7 +32,7 @@ TEST(GetAppInfoTest, FolderAlwaysEndsInOneSeparator) {
   } cases[] = {{"/opt/viewer", "/opt/viewer/"}, {"/", "/"}, {"/opt/viewer/", "/opt/viewer/"}};
   for (const auto& c : cases) {
     RunState state;
-    GetAppInfo(state, {"selvara-card-viewer", c.folder, {1, 0, 1}}, ".");
+    GetAppInfo(state, {"selvara-card-viewer", "/usr/bin", {1, 0, 1}}, c.folder, ".");
     EXPECT_EQ(state.MyPath, c.expected);
     EXPECT_EQ(state.MyName, "selvara-card-viewer");
     EXPECT_EQ(state.Version, "1.0.0.1");
@@ -49,15 +48,6 @@ TEST(ExecutableInfoTest, DescribesTheRunningTestProgram) {
   EXPECT_EQ(info.version.major, 1);
   EXPECT_EQ(info.version.minor, 0);
   EXPECT_EQ(info.version.revision, 1);
-}
-
-TEST(EarlyActionTest, OnlyALoneOptionWordIsTheProgramsOwn) {
-  EXPECT_EQ(earlyAction({"--help"}), EarlyAction::PrintHelp);
-  EXPECT_EQ(earlyAction({"-h"}), EarlyAction::PrintHelp);
-  EXPECT_EQ(earlyAction({"--version"}), EarlyAction::PrintVersion);
-  EXPECT_EQ(earlyAction({}), EarlyAction::Run);
-  EXPECT_EQ(earlyAction({"/home/me/--help"}), EarlyAction::Run);
-  EXPECT_EQ(earlyAction({"--version", "x"}), EarlyAction::Run);
 }
 
 }  // namespace

@@ -28,7 +28,9 @@ std::string templateBytes() { return readFile(SELVARA_TEMPLATE_FILE); }
 TEST(TemplateTest, WrittenFileHoldsExactlyTheResource) {
   TempFolder folder;
   const fs::path file = folder.path() / "blank.html";
-  writeFile(file, std::string(20000, 'x'));  // a longer earlier file must not show through
+  // A longer file this run wrote earlier must not show through.
+  writeFile(folder.path() / "long", std::string(20000, 'x'));
+  copyFile((folder.path() / "long").string(), file.string());
   EXPECT_EQ(SaveResourceToFile(101, "CUSTOM", file.string()), 0);
   EXPECT_EQ(readFile(file), templateBytes());
 }
@@ -190,7 +192,7 @@ std::vector<std::string> picturePaths(const std::string& written) {
   for (auto at = page.find("<img src='"); at != std::string::npos;
        at = page.find("<img src='", at + 1)) {
     const auto start = at + 10;
-    paths.push_back(decodeUrlPath(page.substr(start, page.find('\'', start) - start)));
+    paths.push_back(picturePath(page.substr(start, page.find('\'', start) - start)));
   }
   return paths;
 }

@@ -29,9 +29,13 @@ class StartupTest : public ::testing::Test {
     };
   }
   void run(const std::vector<std::string>& arguments) {
-    StartupContext context{dialog, pump,
-                           viewer, {"selvara-card-viewer", program.path(), {1, 0, 1}},
-                           ".",    commandLineText(arguments)};
+    StartupContext context{dialog,
+                           pump,
+                           viewer,
+                           {"selvara-card-viewer", "/usr/bin", {1, 0, 1}},
+                           program.path(),
+                           ".",
+                           commandLineText(arguments)};
     Form_Load(state, context);
   }
   fs::path file(const char* name) const { return program.path() / name; }
@@ -78,8 +82,13 @@ TEST_F(StartupTest, SelectionsMadeWhileWaitingReachThePage) {
   dialog.showModeless();
   const fs::path set = sets.path() / "Alpha";
   fs::create_directories(set / "data" / "a0001");
-  StartupContext context{
-      dialog, pump, viewer, {"v", program.path(), {1, 0, 1}}, ".", commandLineText({set.string()})};
+  StartupContext context{dialog,
+                         pump,
+                         viewer,
+                         {"v", "/usr/bin", {1, 0, 1}},
+                         program.path(),
+                         ".",
+                         commandLineText({set.string()})};
   pump.onWait = [this] {
     state.ThumbIndex = 4;
     state.PopupIndex = 3;
@@ -156,10 +165,15 @@ TEST_F(StartupTest, TemplateThatCannotBeWrittenIsReportedWithItsCause) {
   const struct {
     fs::path folder;
     int number;
-  } cases[] = {{program.path() / "gone", ENOENT}, {program.path(), EISDIR}};
+  } cases[] = {{program.path() / "gone", ENOENT}, {program.path(), EEXIST}};
   for (const auto& c : cases) {
-    StartupContext context{
-        dialog, pump, viewer, {"v", c.folder.string(), {1, 0, 1}}, ".", commandLineText({"Alpha"})};
+    StartupContext context{dialog,
+                           pump,
+                           viewer,
+                           {"v", "/usr/bin", {1, 0, 1}},
+                           c.folder.string(),
+                           ".",
+                           commandLineText({"Alpha"})};
     pump.waits = 0;
     try {
       Form_Load(state, context);

@@ -1,0 +1,122 @@
+// The page folder on POSIX systems: mkdtemp for the folder, flock on the folder for its life.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/page_folder.h"
+
+namespace selvara {
+namespace {
+
+constexpr std::size_t kRandomPart = 6;  // the XXXXXX of mkdtemp
+constexpr int kMakeTries = 8;
+
+bool usable(const char* value) { return value != nullptr && value[0] == '/'; }
+
+std::string describe(const std::vector<PageFolderError::Attempt>& attempts) {
+  std::string text = "Could not make a folder for the pages";
+  for (std::size_t i = 0; i < attempts.size(); ++i) {
+    text += i == 0 ? " in \"" : " or in \"";
+    text += attempts[i].place + "\" (" + std::strerror(attempts[i].number) + ")";
+  }
+  return text + ".";
+}
+
+bool looksLikeOurs(const std::string& name, const struct stat& info) {
+  const std::string prefix = kPageFolderPrefix;
+  return name.size() == prefix.size() + kRandomPart &&
+         name.compare(0, prefix.size(), prefix) == 0 && S_ISDIR(info.st_mode) &&
+         info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
+}
+
+// Makes one folder in `place` and takes its lock; returns the error number or 0.
+int makeIn(const std::string& place, std::string& path, int& lock) {
+  for (int attempt = 0; attempt < kMakeTries; ++attempt) {
+    std::string pattern = place + (place.back() == '/' ? "" : "/") + kPageFolderPrefix +
+                          std::string(kRandomPart, 'X');
+    if (::mkdtemp(pattern.data()) == nullptr) return errno;
+    const int fd = ::open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return errno;
+    struct stat info {};
+    // A sweep in another run may take the new, still unlocked folder for a stale one and remove
+    // it; then this run makes another.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) {
+      path = pattern + "/";
+      lock = fd;
+      return 0;
+    }
+    ::close(fd);
+  }
+  return EAGAIN;
+}
+
+}  // namespace
+
+std::vector<std::string> pageFolderPlaces(const char* runtimeDir, const char* tempDir) {
+  std::vector<std::string> places;
+  if (usable(runtimeDir)) places.emplace_back(runtimeDir);
+  places.emplace_back(usable(tempDir) ? tempDir : "/tmp");
+  return places;
+}
+
+PageFolderError::PageFolderError(std::vector<Attempt> attempts)
+    : std::runtime_error(describe(attempts)), m_attempts(std::move(attempts)) {}
+
+PageFolder::PageFolder(const std::vector<std::string>& places,
+                       const std::vector<std::string>& pageFiles) {
+  std::vector<PageFolderError::Attempt> attempts;
+  for (const std::string& place : places) {
+    sweepPageFolders(place, pageFiles);
+    const int number = makeIn(place, m_path, m_lock);
+    if (number == 0) return;
+    attempts.push_back({place, number});
+  }
+  throw PageFolderError(std::move(attempts));
+}
+
+PageFolder::~PageFolder() { remove(); }
+
+void PageFolder::remove() noexcept {
+  if (m_lock < 0) return;
+  // Removed while still locked, so that no sweep can find it half gone; a folder that still
+  // holds something stays, and so does its content.
+  (void)::rmdir(m_path.c_str());
+  ::close(m_lock);
+  m_lock = -1;
+}
+
+void sweepPageFolders(const std::string& place, const std::vector<std::string>& pageFiles) {
+  DIR* dir = ::opendir(place.c_str());
+  if (dir == nullptr) return;  // nothing to sweep where nothing can be listed
+  const int dirFd = ::dirfd(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    struct stat info {};
+    if (::fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !looksLikeOurs(name, info)) {
+      continue;
+    }
+    const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    // The lock is free only when the run that made the folder has ended.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      for (const std::string& file : pageFiles) {
+        struct stat fileInfo {};
+        if (::fstatat(fd, file.c_str(), &fileInfo, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(fileInfo.st_mode)) {
+          (void)::unlinkat(fd, file.c_str(), 0);
+        }
+      }
+      (void)::unlinkat(dirFd, name.c_str(), AT_REMOVEDIR);
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
+}
+
+}  // namespace selvara

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# The built program as a process: its exit status, the files it leaves, its page folder, and its
+# command line, case by case from the tables below. Runs inside tests/x11_session.sh (a display
+# and a window manager); as root the program runs as nobody so that permissions hold.
+#
+# Usage: process_cases.sh PATH/TO/selvara-card-viewer SAMPLE_SET
+set -u
+binary=$1
+work=$(mktemp -d "${TMPDIR:-/tmp}/process_cases.XXXXXX")
+chmod 755 "$work"
+failures=0
+pids=()
+trap 'for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+fail() { echo "FAIL [$case_name]: $*" >&2; failures=$((failures + 1)); }
+
+as_user=()
+owner=$(id -un)
+if [ "$(id -u)" -eq 0 ]; then
+  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  owner=nobody
+fi
+set_dir="$work/Stone Age"
+cp -r "$2" "$set_dir"
+chmod -R a+rX "$set_dir"
+runtime="$work/runtime"
+mkdir -m 700 "$runtime" "$work/tmp"
+chown "$owner" "$runtime" "$work/tmp"
+fingerprint() { find "$1" -printf '%P %y %s %T@ %m\n' | sort | sha1sum; }
+set_print=$(fingerprint "$set_dir")
+
+# start NAME ARG...: runs the program in the background; its pid in $pid, stderr in $err.
+start() {
+  err="$work/$1.stderr"
+  shift
+  "${as_user[@]}" env HOME="$work" XDG_RUNTIME_DIR="${xdg:-$runtime}" TMPDIR="${tmp:-$work/tmp}" \
+    DISPLAY="$DISPLAY" "$binary" "$@" >"$err.out" 2>"$err" &
+  pid=$!
+  pids+=("$pid")
+}
+
+# window PID REGEX: waits up to 60 s for a visible window of PID named REGEX; prints its id.
+window() {
+  local id
+  for _ in $(seq 600); do
+    id=$(xdotool search --all --pid "$1" --onlyvisible --name "$2" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# key ID KEY: a key to a window through the window manager, as a user would press it.
+key() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 && xdotool key --clearmodifiers "$2"; }
+
+# finish PID: waits up to 30 s for PID to end; its exit status in $status.
+finish() {
+  for _ in $(seq 300); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$1" 2>/dev/null && { fail "still running"; kill -KILL "$1"; }
+  wait "$1"
+  status=$?
+}
+
+page_folders() { find "$runtime" -mindepth 1 -maxdepth 1 -name 'selvara-card-viewer-*' | sort; }
+
+# gallery: starts a run on the set, closes the options dialog, waits for the gallery; sets
+# $viewer and $folder (the run's page folder).
+gallery() {
+  local before
+  before=$(page_folders)
+  start "$case_name" "$set_dir"
+  key "$(window "$pid" '^Option Settings$')" Escape || fail "no options dialog"
+  viewer=$(window "$pid" '^SET - Stone Age - ') || fail "no gallery"
+  folder=$(comm -13 <(echo "$before") <(page_folders))
+  [ -f "$folder/test.html" ] && [ -f "$folder/blank.html" ] || fail "no pages in '$folder'"
+}
+
+# Each way a run ends: exit 0, both pages and the folder gone, the set untouched.
+for how in close TERM INT HUP; do
+  case_name=end-by-$how
+  gallery
+  if [ "$how" = close ]; then key "$viewer" alt+F4; else kill "-$how" "$pid"; fi
+  finish "$pid"
+  [ "$status" = 0 ] || fail "exit status $status"
+  [ -z "$folder" ] || [ ! -e "$folder" ] || fail "left behind: $(ls -A "$folder")"
+  [ "$(fingerprint "$set_dir")" = "$set_print" ] || fail "the card set changed"
+done
+
+case_name=stale-folder-swept-live-folder-kept
+stale="$runtime/selvara-card-viewer-Zz0000"
+mkdir -m 700 "$stale"
+touch "$stale/blank.html" "$stale/test.html"
+chown -R "$owner" "$stale"
+gallery
+first=$pid first_folder=$folder first_viewer=$viewer
+[ ! -e "$stale" ] || fail "the folder of a run that is gone was not swept"
+gallery
+[ "$folder" != "$first_folder" ] || fail "two runs share one page folder"
+key "$viewer" alt+F4
+finish "$pid"
+[ -f "$first_folder/test.html" ] || fail "closing one run took the other's page"
+key "$first_viewer" alt+F4
+finish "$first"
+[ "$status" = 0 ] && [ ! -e "$first_folder" ] || fail "the first run did not end cleanly"
+
+case_name=planted-links-not-followed
+victim="$work/victim.txt"
+echo "the user's own" >"$victim"
+chmod 666 "$victim"
+before=$(page_folders)
+start "$case_name" "$set_dir"
+dialog=$(window "$pid" '^Option Settings$') || fail "no options dialog"
+folder=$(comm -13 <(echo "$before") <(page_folders))
+for page in blank.html test.html; do ln -s "$victim" "$folder/$page"; done
+key "$dialog" Escape
+key "$(window "$pid" '^Selvara Card Viewer$')" Return || fail "no message box"
+finish "$pid"
+[ "$status" = 2 ] || fail "exit status $status"
+grep -q "File exists" "$err" && grep -qF "$folder/blank.html" "$err" || fail "stderr: $(cat "$err")"
+[ "$(cat "$victim")" = "the user's own" ] || fail "written through a link"
+[ -L "$folder/blank.html" ] && [ -L "$folder/test.html" ] || fail "a link not ours was deleted"
+
+# Failures before the options dialog: a message box, stderr naming the path, exit status 2.
+mkdir -m 555 "$work/closed1" "$work/closed2"
+mkdir -m 755 "$work/plain-set"
+touch "$work/plain-set/file"
+# case name | XDG_RUNTIME_DIR | TMPDIR | the folder argument | the paths stderr names
+while IFS='|' read -r case_name xdg tmp argument named; do
+  start "$case_name" "$argument"
+  box=$(window "$pid" '^Selvara Card Viewer$') || fail "no message box"
+  [ -z "$(xdotool search --all --pid "$pid" --name '^Option Settings$')" ] || fail "dialog shown"
+  key "$box" Return
+  finish "$pid"
+  [ "$status" = 2 ] || fail "exit status $status"
+  for path in $named; do grep -qF "\"$path\"" "$err" || fail "stderr lacks $path: $(cat "$err")"; done
+done <<EOF
+page-folder-unwritable|$work/closed1|$work/closed2|$set_dir|$work/closed1 $work/closed2
+set-folder-missing|$runtime|$work/tmp|$work/none|$work/none
+set-folder-is-a-file|$runtime|$work/tmp|$work/plain-set/file|$work/plain-set/file
+EOF
+xdg="" tmp=""
+
+# The command line answered before any window: status, and what stdout or stderr says.
+# case name | exit status | stdout or stderr | the text it holds | the arguments
+while IFS='|' read -r case_name expected stream text arguments; do
+  start "$case_name" $arguments
+  finish "$pid"
+  [ "$status" = "$expected" ] || fail "exit status $status, expected $expected"
+  file="$err"
+  [ "$stream" = out ] && file="$err.out"
+  grep -qF -- "$text" "$file" || fail "no '$text' in: $(cat "$file")"
+  [ "$expected" = 0 ] || grep -q '^Usage: ' "$err" || fail "no usage on stderr"
+done <<'EOF'
+unknown-option|2|err|unknown option '--frobnicate'|--frobnicate /sets/a
+two-folders|2|err|not used: '/sets/b' '/sets/c'|/sets/a /sets/b /sets/c
+help|0|out|Usage: selvara-card-viewer|--help
+version|0|out|1.0.0.1|--version
+EOF
+
+if [ "$failures" -ne 0 ]; then
+  echo "process cases: $failures failure(s)" >&2
+  exit 1
+fi
+echo "process cases: all passed"
