@@ -3,7 +3,7 @@
 # cannot replace, a data folder it cannot read, and
 # being stopped by a signal while the dialog waits or while a large set is scanned. Each case
 # checks what the program says, its exit status, and that it leaves nothing behind and touches
-# nothing else. Runs inside tests/x11_session.sh (a display and a window manager).
+# nothing else. Runs inside tests/display_session.sh x11 (a display and a window manager).
 #
 # Usage: fault_cases_test.sh PATH/TO/selvara-card-viewer SAMPLE_SET
 set -u
