@@ -72,9 +72,6 @@ TEST_F(DialogScaleTest, CaptionsAreWholeAndButtonsApartInsideTheirFrames) {
   const double scale = frames[0]->GetSize().x * 15.0 / kFrames[0].rect.width;
   EXPECT_NEAR(dialog->GetClientSize().x, scale * kDialogClientWidthTwips / 15, 2);
   EXPECT_NEAR(dialog->GetClientSize().y, scale * kDialogClientHeightTwips / 15, 2);
-  std::fprintf(stderr, "PROBE client %d x %d font %g\n", dialog->GetClientSize().x,
-               dialog->GetClientSize().y,
-               wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).GetFractionalPointSize());
 }
 
 TEST_F(DialogScaleTest, DisabledCaptionsAreDimmed) {
