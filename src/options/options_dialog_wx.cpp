@@ -18,13 +18,13 @@
 namespace selvara {
 namespace {
 
-const wxColour kYellow(255, 255, 0);
+wxColour yellow() { return {255, 255, 0}; }
 // A disabled option's caption: the yellow dimmed, so that it reads as not offered.
-const wxColour kDimmedYellow(128, 128, 0);
+wxColour dimmedYellow() { return {128, 128, 0}; }
 
 void paint(wxWindow* window) {
   window->SetBackgroundColour(wxColour(0, 0, 0));
-  window->SetForegroundColour(kYellow);
+  window->SetForegroundColour(yellow());
 }
 
 void place(wxWindow* window, const PixelRect& rect) {
@@ -36,7 +36,7 @@ void place(wxWindow* window, const PixelRect& rect) {
 void WxOptionGroup::setEnabled(int index, bool enabled) {
   // NOTE: the caption's own colour overrides the toolkit's dimming of a disabled button.
   button(index)->Enable(enabled);
-  button(index)->SetForegroundColour(enabled ? kYellow : kDimmedYellow);
+  button(index)->SetForegroundColour(enabled ? yellow() : dimmedYellow());
 }
 
 bool WxOptionGroup::isSelected(int index) const { return button(index)->GetValue(); }
@@ -103,8 +103,9 @@ void Form2::buildControls() {
     needs.push_back({best.GetWidth(), best.GetHeight(), room});
   }
   const double scale = dialogScale(textScale(), needs);
-  for (std::size_t i = 0; i < kFrames.size(); ++i)
+  for (std::size_t i = 0; i < kFrames.size(); ++i) {
     place(boxes[i], scaledRect(kFrames[i].rect, scale));
+  }
   for (const auto& [button, room] : options) place(button, scaledRect(room, scale));
   const PixelRect client =
       scaledRect({0, 0, kDialogClientWidthTwips, kDialogClientHeightTwips}, scale);
