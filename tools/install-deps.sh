@@ -5,7 +5,7 @@ packages=(
   cmake g++ make pkg-config git
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libwebkit2gtk-4.0-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox xdotool x11-utils libx11-dev libxtst-dev
+  xvfb xauth openbox xdotool x11-utils x11-xserver-utils libx11-dev libxtst-dev weston
   imagemagick fonts-dejavu-core desktop-file-utils man-db
   clang libclang-rt-14-dev clang-format clang-tidy python3
 )

@@ -15,7 +15,7 @@ if [ -z "${SELVARA_MEASURE_SESSION:-}" ]; then
   cmake --preset default >/dev/null
   cmake --build --preset default --target selvara-card-viewer >/dev/null
   # A private X server and window manager, so that no desktop's load colours the figures.
-  SELVARA_MEASURE_SESSION=1 exec tests/x11_session.sh "$0" "$@"
+  SELVARA_MEASURE_SESSION=1 exec tests/display_session.sh x11 1 "$0" "$@"
 fi
 
 viewer="$root/build/default/bin/selvara-card-viewer"

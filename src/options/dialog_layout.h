@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 
 #include "platform/twips.h"
 
@@ -43,10 +44,42 @@ inline constexpr std::array<TwipRect, 2> kTriggerRects{{
     {2520, 330, 2325, 315},
 }};
 
-// An option's rectangle in dialog coordinates: its frame's position plus its own.
-constexpr TwipRect dialogRect(std::size_t frame, const TwipRect& option) {
+// An option's rectangle in dialog coordinates: its frame's position plus its own. Where the
+// design lets an option run into the one below it (by 15 twips in the popup frame), it ends
+// where that one begins, so that no two buttons overlap on screen.
+template <std::size_t N>
+constexpr TwipRect optionRect(std::size_t frame, const std::array<TwipRect, N>& rects,
+                              std::size_t index) {
+  TwipRect own = rects.at(index);
+  for (const TwipRect& other : rects) {
+    const bool below = other.top > own.top && other.top < own.top + own.height;
+    const bool sideBySide =
+        other.left < own.left + own.width && own.left < other.left + other.width;
+    if (below && sideBySide) own.height = other.top - own.top;
+  }
   const TwipRect& box = kFrames.at(frame).rect;
-  return {box.left + option.left, box.top + option.top, option.width, option.height};
+  return {box.left + own.left, box.top + own.top, own.width, own.height};
 }
+
+// The dialog in pixels at a scale: 1 is the design's 15 twips per pixel, 2 draws everything
+// twice as large. Edges are rounded, not sizes, so the layout scales as a whole.
+struct PixelRect {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+PixelRect scaledRect(const TwipRect& rect, double scale);
+
+// What an option's caption needs, in pixels, and the room its designed rectangle gives it.
+struct OptionNeed {
+  int width;
+  int height;
+  TwipRect room;
+};
+
+// The scale at which the dialog is laid out: at least the desktop's text scale (never below
+// the design), and more when a caption in the system font needs more room than its option has.
+double dialogScale(double textScale, std::span<const OptionNeed> needs);
 
 }  // namespace selvara

@@ -1,9 +1,10 @@
-// The options dialog: three frames of option buttons placed as designed, black and yellow.
+// The options dialog: three frames of option buttons placed as designed and scaled to the
+// desktop's text, black and yellow.
 #include "options/options_dialog_wx.h"
 
-#include <wx/dcclient.h>
-#include <wx/settings.h>
 #include <wx/statbox.h>
+
+#include <utility>
 
 #include "options/dialog_layout.h"
 #include "options/option_table.h"
@@ -11,27 +12,32 @@
 #include "options/size_rules.h"
 #include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"
+#include "platform/text_scale_wx.h"
 #include "platform/window_hints_wx.h"
 
 namespace selvara {
 namespace {
 
-// Room the radio indicator and its gap take before the caption, in pixels at 96 dpi.
-constexpr int kIndicatorWidth = 22;
-
-wxRect toPixels(const wxWindow& window, const TwipRect& rect) {
-  return {window.FromDIP(wxPoint(twipsToPixels(rect.left), twipsToPixels(rect.top))),
-          window.FromDIP(wxSize(twipsToPixels(rect.width), twipsToPixels(rect.height)))};
-}
+wxColour yellow() { return {255, 255, 0}; }
+// A disabled option's caption: the yellow dimmed, so that it reads as not offered.
+wxColour dimmedYellow() { return {128, 128, 0}; }
 
 void paint(wxWindow* window) {
   window->SetBackgroundColour(wxColour(0, 0, 0));
-  window->SetForegroundColour(wxColour(255, 255, 0));
+  window->SetForegroundColour(yellow());
+}
+
+void place(wxWindow* window, const PixelRect& rect) {
+  window->SetSize(rect.left, rect.top, rect.width, rect.height);
 }
 
 }  // namespace
 
-void WxOptionGroup::setEnabled(int index, bool enabled) { button(index)->Enable(enabled); }
+void WxOptionGroup::setEnabled(int index, bool enabled) {
+  // NOTE: the caption's own colour overrides the toolkit's dimming of a disabled button.
+  button(index)->Enable(enabled);
+  button(index)->SetForegroundColour(enabled ? yellow() : dimmedYellow());
+}
 
 bool WxOptionGroup::isSelected(int index) const { return button(index)->GetValue(); }
 
@@ -56,8 +62,6 @@ Form2::Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs)
   SetIcons(programIcons());
   dialogWindowHints(this);
   buildControls();
-  SetClientSize(FromDIP(
-      wxSize(twipsToPixels(kDialogClientWidthTwips), twipsToPixels(kDialogClientHeightTwips))));
   Centre();
 
   m_oThumb.setHandler([this](int i) { oThumb_Click(m_state, m_oPopup, i); });
@@ -66,65 +70,62 @@ Form2::Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs)
 
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { optionsForm_Unload(m_timer1, m_reference); });
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-    if (event.GetKeyCode() == WXK_ESCAPE) {
+    const int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
       Close();
     } else {
       event.Skip();
     }
   });
+  // Kept off the task bar, a minimised dialog could not be found again until its timer fired.
+  Bind(wxEVT_ICONIZE, [this](wxIconizeEvent& event) {
+    if (event.IsIconized()) Iconize(false);
+  });
   // The dialog's timer runs from the moment the dialog exists.
   m_timer1.setEnabled(true);
 }
 
+// The controls in the system font, laid out at the scale at which every caption fits.
 void Form2::buildControls() {
-  chooseFont();
+  std::vector<wxStaticBox*> boxes;
   for (const FrameLayout& frame : kFrames) {
-    const wxRect rect = toPixels(*this, frame.rect);
-    auto* box = new wxStaticBox(this, wxID_ANY, frame.caption, rect.GetPosition(), rect.GetSize());
-    paint(box);
+    boxes.push_back(new wxStaticBox(this, wxID_ANY, frame.caption));
+    paint(boxes.back());
   }
-  addGroup(m_oThumb, 0, kThumbOptions, kThumbRects, kInitialThumb);
-  addGroup(m_oPopup, 1, kPopupOptions, kPopupRects, kInitialPopup);
-  addGroup(m_oPopaction, 2, kTriggerOptions, kTriggerRects, kInitialTrigger);
+  std::vector<std::pair<wxWindow*, TwipRect>> options;
+  addGroup(m_oThumb, 0, kThumbOptions, kThumbRects, kInitialThumb, options);
+  addGroup(m_oPopup, 1, kPopupOptions, kPopupRects, kInitialPopup, options);
+  addGroup(m_oPopaction, 2, kTriggerOptions, kTriggerRects, kInitialTrigger, options);
+
+  std::vector<OptionNeed> needs;
+  for (const auto& [button, room] : options) {
+    const wxSize best = button->GetBestSize();
+    needs.push_back({best.GetWidth(), best.GetHeight(), room});
+  }
+  const double scale = dialogScale(textScale(), needs);
+  for (std::size_t i = 0; i < kFrames.size(); ++i) {
+    place(boxes[i], scaledRect(kFrames[i].rect, scale));
+  }
+  for (const auto& [button, room] : options) place(button, scaledRect(room, scale));
+  const PixelRect client =
+      scaledRect({0, 0, kDialogClientWidthTwips, kDialogClientHeightTwips}, scale);
+  SetClientSize(client.width, client.height);
 }
 
 void Form2::addGroup(WxOptionGroup& group, std::size_t frame, const auto& options,
-                     const auto& rects, int selected) {
+                     const auto& rects, int selected,
+                     std::vector<std::pair<wxWindow*, TwipRect>>& placed) {
   for (std::size_t i = 0; i < options.size(); ++i) {
-    const wxRect rect = toPixels(*this, dialogRect(frame, rects[i]));
     const wxString caption(options[i].caption.data(), options[i].caption.size());
-    auto* button = new wxRadioButton(this, wxID_ANY, caption, rect.GetPosition(), rect.GetSize(),
+    auto* button = new wxRadioButton(this, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize,
                                      i == 0 ? wxRB_GROUP : 0);
     paint(button);
     const int index = static_cast<int>(i);
     button->Bind(wxEVT_RADIOBUTTON, [&group, index](wxCommandEvent&) { group.clicked(index); });
     group.add(button);
+    placed.emplace_back(button, optionRect(frame, rects, i));
   }
   group.button(selected)->SetValue(true);
-}
-
-// The largest font at which every caption fits the width its button was designed with.
-void Form2::chooseFont() {
-  wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-  wxClientDC dc(this);
-  // Counted in half points so that every size tried is exact.
-  for (int halfPoints = 20; halfPoints >= 12; --halfPoints) {
-    font.SetFractionalPointSize(halfPoints / 2.0);
-    dc.SetFont(font);
-    bool fits = true;
-    auto check = [&](const auto& options, const auto& rects) {
-      for (std::size_t i = 0; i < options.size(); ++i) {
-        const int room = FromDIP(twipsToPixels(rects[i].width) - kIndicatorWidth);
-        const wxString caption(options[i].caption.data(), options[i].caption.size());
-        if (dc.GetTextExtent(caption).GetWidth() > room) fits = false;
-      }
-    };
-    check(kThumbOptions, kThumbRects);
-    check(kPopupOptions, kPopupRects);
-    check(kTriggerOptions, kTriggerRects);
-    if (fits) break;
-  }
-  SetFont(font);
 }
 
 void Form2Reference::showModeless() {

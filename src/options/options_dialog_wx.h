@@ -7,10 +7,12 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "options/option_table.h"
 #include "platform/event_pump_wx.h"
+#include "platform/twips.h"
 
 namespace selvara {
 
@@ -46,8 +48,7 @@ class Form2 : public wxDialog {
  private:
   void buildControls();
   void addGroup(WxOptionGroup& group, std::size_t frame, const auto& options, const auto& rects,
-                int selected);
-  void chooseFont();
+                int selected, std::vector<std::pair<wxWindow*, TwipRect>>& placed);
 
   OptionSelections& m_state;
   Form2Reference& m_reference;

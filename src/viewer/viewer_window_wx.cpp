@@ -7,6 +7,7 @@
 #include "platform/picture_scheme_wx.h"
 #include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"
+#include "platform/window_frame_wx.h"
 #include "viewer/resize_rule.h"
 #include "viewer/viewer_layout.h"
 
@@ -75,7 +76,8 @@ void Form1::unload() {
 }
 
 void Form1::Form_Resize() {
-  const wxSize outer = ToDIP(GetSize());
+  // The outer size the rule means is the frame the user sees, shadows left out.
+  const wxSize outer = ToDIP(visibleFrameSize(*this));
   const auto browser = selvara::Form_Resize(IsIconized(), pixelsToTwips(outer.GetWidth()),
                                             pixelsToTwips(outer.GetHeight()));
   if (!browser || m_webBrowser1 == nullptr) return;

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs a command in a private display session and exits with its status:
+#   display_session.sh x11|wayland SCALE COMMAND...
+# x11: Xvfb with openbox, text scaled through Xft.dpi; wayland: weston's headless back end, text
+# scaled through GDK_DPI_SCALE. weston runs with --debug so that weston-screenshooter works.
+set -u
+if [ "$#" -lt 3 ] || ! [[ $1 =~ ^(x11|wayland)$ ]]; then
+  echo "usage: $0 x11|wayland SCALE COMMAND [ARG...]" >&2
+  exit 2
+fi
+kind=$1 scale=$2
+shift 2
+work=$(mktemp -d "${TMPDIR:-/tmp}/display_session.XXXXXX") || exit 2
+pids=()
+stop() {
+  # The window manager goes before its server, so that it does not complain about the display.
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+# Polls a condition ten times a second, for at most 30 seconds.
+await() {
+  for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "display_session: $kind session did not start ($*)" >&2
+  cat "$work"/*.log >&2
+  exit 2
+}
+wm_ready() { xprop -id "$(xprop -root _NET_SUPPORTING_WM_CHECK | sed 's/.*# //')" _NET_WM_NAME; }
+
+if [ "$kind" = x11 ]; then
+  # -displayfd lets the server pick a free number, so that sessions side by side never collide.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+  pids=($!)
+  await test -s "$work/display"
+  export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+  await xprop -root
+  echo "Xft.dpi: $(awk "BEGIN { print 96 * $scale }")" | xrdb -merge
+  XDG_CONFIG_HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  pids=($! "${pids[@]}")
+  await wm_ready
+else
+  unset DISPLAY
+  export XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=wayland-selvara GDK_BACKEND=wayland
+  export GDK_DPI_SCALE="$scale"
+  weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --debug \
+    --width=1280 --height=1024 >"$work/weston.log" 2>&1 &
+  pids=($!)
+  await test -S "$work/$WAYLAND_DISPLAY"
+fi
+"$@"
