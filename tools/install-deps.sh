@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config git
-  libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
+  libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libwebkit2gtk-4.0-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils libx11-dev libxtst-dev
   imagemagick fonts-dejavu-core desktop-file-utils man-db

@@ -14,6 +14,7 @@
 #include "platform/executable_info.h"
 #include "platform/file_services.h"
 #include "platform/quit_signals_wx.h"
+#include "platform/run_trace.h"
 #include "platform/user_locale.h"
 #include "startup/command_line.h"
 #include "startup/program_options.h"
@@ -55,9 +56,10 @@ bool SelvaraApp::OnInit() {
   SetAppDisplayName(kProgramTitle);
 
   RunState& state = WebWindow();
-  onQuitSignals([&state] {
+  onQuitSignals([this, &state] {
     // Stopped from outside: clean up as closing the window does, then end at once.
     deleteGeneratedFiles(state);
+    if (auto* viewer = dynamic_cast<Form1*>(GetTopWindow())) viewer->endBrowser();
     std::cerr.flush();
     std::_Exit(0);
   });
@@ -73,6 +75,15 @@ bool SelvaraApp::OnInit() {
   m_form2 = std::make_unique<Form2Reference>(*m_pump);
   m_form2->attach(new Form2(state, *m_form2, kOptionsTimeoutMs));
   auto* form1 = new Form1();
+  // The viewer's browser is made once the dialog is on screen, so that it starts while the user
+  // reads the dialog instead of before the dialog appears.
+  m_form2->get()->Bind(wxEVT_PAINT, [form1, first = true](wxPaintEvent& event) mutable {
+    event.Skip();
+    if (!first) return;
+    first = false;
+    traceMoment("dialog-shown");
+    form1->CallAfter([form1] { form1->webBrowser1(); });
+  });
   m_shutdown = std::make_unique<ShutdownContext>(ShutdownContext{*form1, *m_form2, *m_pump});
   form1->setHandlers([this, &state] { Form_Unload(state, *m_shutdown); },
                      [this, &state] { Timer1_Timer(state, *m_shutdown); });

@@ -1,6 +1,7 @@
 // The viewer window.
 #include "viewer/viewer_window_wx.h"
 
+#include <webkit2/webkit2.h>
 #include <wx/filename.h>
 #include <wx/filesys.h>
 
@@ -26,21 +27,13 @@ Form1::Form1()
     : wxFrame(nullptr, wxID_ANY, kDesignCaption), m_timer1(kQuitPollMs, [this] {
         if (m_onTick) m_onTick();
       }) {
-  SetIcons(programIcons());
   m_command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(pixelPoint(kCommand1Rect)),
                             FromDIP(pixelSize(kCommand1Rect.width, kCommand1Rect.height)));
   // Start-up writes the page itself; the button has nothing to offer the user.
   m_command1->Hide();
-  m_webBrowser1 = wxWebView::New(this, wxID_ANY);
-  m_webBrowser1->SetPosition(FromDIP(pixelPoint(kBrowserRect)));
-  m_webBrowser1->SetSize(FromDIP(pixelSize(kBrowserRect.width, kBrowserRect.height)));
   SetClientSize(FromDIP(pixelSize(kViewerClientWidthTwips, kViewerClientHeightTwips)));
 
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Form_Resize(); });
-  m_webBrowser1->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
-    // The first load is the web view's own blank page; only the gallery's counts.
-    if (!m_pageUrl.empty() && event.GetURL() == m_pageUrl) traceMoment("page-loaded");
-  });
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
     if (m_onUnload) m_onUnload();
   });
@@ -50,6 +43,30 @@ Form1::~Form1() {
   // Terminate: the same steps as unload; the window is already on its way out.
   m_unloading = true;
   if (m_onUnload) m_onUnload();
+  endBrowser();
+}
+
+wxWebView* Form1::webBrowser1() {
+  if (m_webBrowser1 != nullptr) return m_webBrowser1;
+  // The icons wait for the browser too: the viewer is not on screen before it.
+  SetIcons(programIcons());
+  m_webBrowser1 = wxWebView::New(this, wxID_ANY);
+  const wxSize outer = ToDIP(GetSize());
+  const auto browser = selvara::Form_Resize(false, pixelsToTwips(outer.GetWidth()),
+                                            pixelsToTwips(outer.GetHeight()));
+  placeBrowser(browser ? browser->width : kBrowserRect.width,
+               browser ? browser->height : kBrowserRect.height);
+  m_webBrowser1->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
+    // The first load is the web view's own blank page; only the gallery's counts.
+    if (!m_pageUrl.empty() && event.GetURL() == m_pageUrl) traceMoment("page-loaded");
+  });
+  return m_webBrowser1;
+}
+
+void Form1::endBrowser() {
+  if (m_webBrowser1 == nullptr) return;
+  auto* native = static_cast<WebKitWebView*>(m_webBrowser1->GetNativeBackend());
+  if (native != nullptr) webkit_web_view_terminate_web_process(native);
 }
 
 void Form1::setHandlers(std::function<void()> onUnload, std::function<void()> onTick) {
@@ -62,13 +79,14 @@ void Form1::setCaption(const std::string& caption) { SetTitle(wxString::FromUTF8
 void Form1::navigate(const std::string& path) {
   const wxString name(path.c_str(), *wxConvFileName);
   m_pageUrl = wxFileSystem::FileNameToURL(wxFileName(name));
-  m_webBrowser1->LoadURL(m_pageUrl);
+  webBrowser1()->LoadURL(m_pageUrl);
 }
 
 void Form1::unload() {
   if (m_unloading) return;
   m_unloading = true;
   m_timer1.setEnabled(false);
+  endBrowser();
   Destroy();
 }
 
@@ -77,8 +95,12 @@ void Form1::Form_Resize() {
   const auto browser = selvara::Form_Resize(IsIconized(), pixelsToTwips(outer.GetWidth()),
                                             pixelsToTwips(outer.GetHeight()));
   if (!browser || m_webBrowser1 == nullptr) return;
-  m_webBrowser1->SetSize(wxRect(FromDIP(pixelPoint(kBrowserRect)),
-                                FromDIP(pixelSize(browser->width, browser->height))));
+  placeBrowser(browser->width, browser->height);
+}
+
+void Form1::placeBrowser(int widthTwips, int heightTwips) {
+  m_webBrowser1->SetSize(
+      wxRect(FromDIP(pixelPoint(kBrowserRect)), FromDIP(pixelSize(widthTwips, heightTwips))));
 }
 
 }  // namespace selvara
