@@ -82,7 +82,13 @@ bool SelvaraApp::OnInit() {
     if (!first) return;
     first = false;
     traceMoment("dialog-shown");
-    form1->CallAfter([form1] { form1->webBrowser1(); });
+    form1->CallAfter([form1] {
+      // A module that cannot be loaded is reported by the gallery's navigation, which needs it.
+      try {
+        form1->webBrowser1();
+      } catch (const FileError&) {
+      }
+    });
   });
   m_shutdown = std::make_unique<ShutdownContext>(ShutdownContext{*form1, *m_form2, *m_pump});
   form1->setHandlers([this, &state] { Form_Unload(state, *m_shutdown); },

@@ -1,12 +1,19 @@
 // The viewer window.
 #include "viewer/viewer_window_wx.h"
 
-#include <webkit2/webkit2.h>
+#include <wx/dynlib.h>
 #include <wx/filename.h>
 #include <wx/filesys.h>
+#include <wx/log.h>
+#include <wx/webview.h>
 
+#include <cerrno>
+
+#include "platform/executable_info.h"
+#include "platform/file_services.h"
 #include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"
+#include "viewer/browser_module_wx.h"
 #include "viewer/resize_rule.h"
 #include "viewer/viewer_layout.h"
 
@@ -19,6 +26,35 @@ wxPoint pixelPoint(const TwipRect& rect) {
 
 wxSize pixelSize(int widthTwips, int heightTwips) {
   return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
+}
+
+struct BrowserModule {
+  NewBrowserFunction newBrowser = nullptr;
+  EndBrowserFunction endBrowser = nullptr;
+};
+
+// Beside the program in the build tree, in the program's library folder once installed, and for
+// test programs elsewhere in the build tree, where the build put it.
+const BrowserModule& browserModule() {
+  static BrowserModule module;
+  static wxDynamicLibrary library;
+  if (module.newBrowser != nullptr) return module;
+  const std::string folder = currentExecutable().folder;
+  std::string tried;
+  for (const std::string& path :
+       {folder + "/" + SELVARA_BROWSER_MODULE,
+        folder + "/../lib/" SELVARA_BROWSER_MODULE_DIR "/" SELVARA_BROWSER_MODULE,
+        std::string(SELVARA_BROWSER_BUILD_PATH)}) {
+    tried += (tried.empty() ? "" : "\" or \"") + path;
+    wxLogNull quiet;  // a candidate that is not there is no failure yet
+    if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
+    module.newBrowser = reinterpret_cast<NewBrowserFunction>(library.GetSymbol(kNewBrowserName));
+    module.endBrowser = reinterpret_cast<EndBrowserFunction>(library.GetSymbol(kEndBrowserName));
+    if (module.newBrowser != nullptr && module.endBrowser != nullptr) return module;
+    module = {};
+    library.Unload();
+  }
+  throw FileError(ELIBACC, "load the browser module", tried);
 }
 
 }  // namespace
@@ -50,23 +86,21 @@ wxWebView* Form1::webBrowser1() {
   if (m_webBrowser1 != nullptr) return m_webBrowser1;
   // The icons wait for the browser too: the viewer is not on screen before it.
   SetIcons(programIcons());
-  m_webBrowser1 = wxWebView::New(this, wxID_ANY);
+  m_webBrowser1 = browserModule().newBrowser(this, [this](const wxString& url) {
+    // The first load is the web view's own blank page; only the gallery's counts.
+    if (!m_pageUrl.empty() && url == m_pageUrl) traceMoment("page-loaded");
+  });
   const wxSize outer = ToDIP(GetSize());
   const auto browser = selvara::Form_Resize(false, pixelsToTwips(outer.GetWidth()),
                                             pixelsToTwips(outer.GetHeight()));
   placeBrowser(browser ? browser->width : kBrowserRect.width,
                browser ? browser->height : kBrowserRect.height);
-  m_webBrowser1->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
-    // The first load is the web view's own blank page; only the gallery's counts.
-    if (!m_pageUrl.empty() && event.GetURL() == m_pageUrl) traceMoment("page-loaded");
-  });
   return m_webBrowser1;
 }
 
 void Form1::endBrowser() {
   if (m_webBrowser1 == nullptr) return;
-  auto* native = static_cast<WebKitWebView*>(m_webBrowser1->GetNativeBackend());
-  if (native != nullptr) webkit_web_view_terminate_web_process(native);
+  browserModule().endBrowser(m_webBrowser1);
 }
 
 void Form1::setHandlers(std::function<void()> onUnload, std::function<void()> onTick) {

@@ -22,6 +22,7 @@ printf '[Desktop Entry]\nType=Application\nName=Files\nExec=true %%U\nMimeType=i
 check_installed() {
   local program="$1" share="$2" entry="$2/applications/selvara-card-viewer.desktop"
   [ -x "$program" ] || fail "$program is not an executable"
+  [ -f "$share/../lib/selvara-card-viewer/selvara_browser.so" ] || fail "missing the browser module"
   for size in 16 24 32 48 64 128 256; do
     icon="$share/icons/hicolor/${size}x${size}/apps/selvara-card-viewer.png"
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size is wrong"
