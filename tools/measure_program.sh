@@ -119,6 +119,7 @@ summarise() {
 # Starts a program with SELVARA_TRACE=1 and its standard error in $work/trace.txt; the launch
 # moment, on the trace's monotonic clock, is taken just before the program replaces the launcher.
 launch() {
+  : >"$work/trace.txt"  # now, so that no wait reads the previous program's moments
   SELVARA_TRACE=1 python3 -c 'import os, sys, time
 print("selvara-trace: launched %.6f" % time.monotonic(), file=sys.stderr, flush=True)
 os.execv(sys.argv[1], sys.argv[1:])' "$@" 2>"$work/trace.txt" &
