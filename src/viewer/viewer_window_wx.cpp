@@ -28,6 +28,13 @@ wxSize pixelSize(int widthTwips, int heightTwips) {
   return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
 }
 
+// A module's symbol comes as an untyped address; the module defines it with exactly this type.
+template <typename Function>
+Function moduleFunction(wxDynamicLibrary& library, const char* name) {
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): an address to a function
+  return reinterpret_cast<Function>(library.GetSymbol(name));
+}
+
 struct BrowserModule {
   NewBrowserFunction newBrowser = nullptr;
   EndBrowserFunction endBrowser = nullptr;
@@ -48,8 +55,8 @@ const BrowserModule& browserModule() {
     tried += (tried.empty() ? "" : "\" or \"") + path;
     wxLogNull quiet;  // a candidate that is not there is no failure yet
     if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
-    module.newBrowser = reinterpret_cast<NewBrowserFunction>(library.GetSymbol(kNewBrowserName));
-    module.endBrowser = reinterpret_cast<EndBrowserFunction>(library.GetSymbol(kEndBrowserName));
+    module.newBrowser = moduleFunction<NewBrowserFunction>(library, kNewBrowserName);
+    module.endBrowser = moduleFunction<EndBrowserFunction>(library, kEndBrowserName);
     if (module.newBrowser != nullptr && module.endBrowser != nullptr) return module;
     module = {};
     library.Unload();
