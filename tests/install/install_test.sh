@@ -23,19 +23,24 @@ check_installed() {
   local program="$1" share="$2" entry="$2/applications/selvara-card-viewer.desktop"
   [ -x "$program" ] || fail "$program is not an executable"
   [ -f "$share/../lib/selvara-card-viewer/selvara_browser.so" ] || fail "missing the browser module"
+  # The web engine's large libraries wait in that module until the options dialog is on screen.
+  [ "$(readelf -d "$program" | grep -ciE 'NEEDED.*(webkit|webview)' || true)" = 0 ] ||
+    fail "the program loads the web engine at launch"
   for size in 16 24 32 48 64 128 256; do
     icon="$share/icons/hicolor/${size}x${size}/apps/selvara-card-viewer.png"
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size is wrong"
   done
   desktop-file-validate "$entry" || fail "the desktop entry does not validate"
   # "Open With" offers every shown entry that takes a file; this one passes the folder on.
-  grep -qx 'Exec=selvara-card-viewer %f' "$entry" || fail "the desktop entry does not pass the folder"
+  grep -qx 'Exec=selvara-card-viewer %f' "$entry" ||
+    fail "the desktop entry does not pass the folder"
   ! grep -qE '^(NoDisplay|Hidden)=true' "$entry" || fail "the desktop entry is hidden"
   appstreamcli validate --no-net "$share/metainfo/io.selvara.CardViewer.metainfo.xml" ||
     fail "the AppStream metainfo does not validate"
   man -l "$share/man/man1/selvara-card-viewer.1.gz" 2>/dev/null | grep -q "selvara-card-viewer" ||
     fail "the manual page does not render"
-  [ "$(env -u DISPLAY "$program" --version)" = "1.0.0.1" ] || fail "--version does not print 1.0.0.1"
+  [ "$(env -u DISPLAY "$program" --version)" = "1.0.0.1" ] ||
+    fail "--version does not print 1.0.0.1"
   env -u DISPLAY "$program" --help | grep -q "^Usage: selvara-card-viewer" ||
     fail "--help does not print the usage"
 
@@ -44,7 +49,8 @@ check_installed() {
   update-desktop-database "$share/applications" "$work/system/applications"
   local default
   default=$(XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$share:$work/system" \
-    XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config" gio mime inode/directory | sed -n 1p)
+    XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config" \
+    gio mime inode/directory | sed -n 1p)
   [ "${default##*: }" = files.desktop ] || fail "installing changed the folder opener: $default"
 }
 
