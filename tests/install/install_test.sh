@@ -80,7 +80,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 (cd "$work" && cpack --config "$build_dir/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(echo "$work"/package/selvara-card-viewer_*.deb)
-trap 'dpkg -r selvara-card-viewer >/dev/null; rm -rf "$work"' EXIT
+trap 'dpkg -P selvara-card-viewer >/dev/null; rm -rf "$work"' EXIT
 dpkg -i "$deb" >/dev/null
 check_installed /usr/bin/selvara-card-viewer /usr/share
 # An ordinary user with a home and a runtime folder of their own, as a login gives them.
