@@ -6,7 +6,7 @@ packages=(
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev libwebkit2gtk-4.0-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils x11-xserver-utils libx11-dev libxtst-dev weston
-  imagemagick fonts-dejavu-core desktop-file-utils man-db
+  imagemagick fonts-dejavu-core desktop-file-utils man-db appstream libglib2.0-bin dpkg-dev file
   clang libclang-rt-14-dev clang-format clang-tidy python3
 )
 missing=()

@@ -1,24 +1,29 @@
 #!/usr/bin/env bash
-# Measures the whole program under a virtual X server, on the sample card set and on a generated
-# 1,000-card set: the time from the options dialog's close to the gallery loaded in the web view,
-# the processor time the program uses while the dialog waits, and the peak memory of its process.
-# Usage: tools/measure_program.sh [RUNS]     (default 3 runs per set; prints a Markdown table and
-# leaves a screenshot of each gallery as build/measure-SET.png)
+# Measures the whole program under a virtual X server against two baselines built from bench/:
+# launch to the options dialog on screen against the least wxWidgets program that shows one
+# dialog, and options closed to gallery loaded (1,000 cards) against a bare web view loading the
+# same page, in one alternating series. Then, on the sample set and the 1,000-card set: options
+# closed to gallery loaded, the processor time while the dialog waits, and peak memory.
+# Usage: tools/measure_program.sh [RUNS] [SERIES]   (default 3 runs per set and a series of 7;
+# prints Markdown tables and leaves a screenshot of each gallery as build/measure-SET.png)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 runs="${1:-3}"
+series="${2:-7}"
 idle_seconds=10
 
 if [ -z "${SELVARA_MEASURE_SESSION:-}" ]; then
   tools/install-deps.sh
   cmake --preset default >/dev/null
-  cmake --build --preset default --target selvara-card-viewer >/dev/null
+  cmake --build --preset default --target selvara-card-viewer bare_dialog bare_web_view >/dev/null
   # A private X server and window manager, so that no desktop's load colours the figures.
   SELVARA_MEASURE_SESSION=1 exec tests/display_session.sh x11 1 "$0" "$@"
 fi
 
-viewer="$root/build/default/bin/selvara-card-viewer"
+viewer="${SELVARA_MEASURE_VIEWER:-$root/build/default/bin/selvara-card-viewer}"  # or another build
+bare_dialog="$root/build/default/bench/bare_dialog"
+bare_web_view="$root/build/default/bench/bare_web_view"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 ticks_per_second=$(getconf CLK_TCK)
@@ -111,7 +116,74 @@ summarise() {
                  label, load[int((NR + 1) / 2)], load[1], load[NR], cpu, kids, peak / 1024, web / 1024 }'
 }
 
+# Starts a program with SELVARA_TRACE=1 and its standard error in $work/trace.txt; the launch
+# moment, on the trace's monotonic clock, is taken just before the program replaces the launcher.
+launch() {
+  : >"$work/trace.txt"  # now, so that no wait reads the previous program's moments
+  SELVARA_TRACE=1 python3 -c 'import os, sys, time
+print("selvara-trace: launched %.6f" % time.monotonic(), file=sys.stderr, flush=True)
+os.execv(sys.argv[1], sys.argv[1:])' "$@" 2>"$work/trace.txt" &
+  launched_pid=$!
+}
+wait_trace() {
+  for _ in $(seq 1 600); do
+    grep -q "^selvara-trace: $1 " "$work/trace.txt" && return 0
+    sleep 0.05
+  done
+  echo "no \"$1\" within 30 s; the program said:" >&2
+  cat "$work/trace.txt" >&2
+  return 1
+}
+between() {
+  awk -v a="$(trace_time "$1" "$work/trace.txt")" -v b="$(trace_time "$2" "$work/trace.txt")" \
+    'BEGIN { printf "%.0f\n", (b - a) * 1000 }'
+}
+finish() { kill -TERM "$launched_pid"; wait "$launched_pid" || true; }
+
+# One alternating series: the viewer on the large set, the least dialog, the bare web view on the
+# page the viewer wrote. Prints "viewer_dialog bare_dialog viewer_load bare_load" per round.
+compare_series() {
+  local set="$1" page="$work/page.html" d_viewer d_bare l_viewer l_bare
+  for _ in $(seq 1 "$series"); do
+    launch "$viewer" "$set"
+    wait_trace dialog-shown
+    d_viewer=$(between launched dialog-shown)
+    sleep 2  # the user reads the dialog, and the viewer makes its web view meanwhile
+    xdotool windowactivate --sync "$(wait_for_window "Option Settings")" key Escape
+    wait_trace page-loaded
+    l_viewer=$(between options-closed page-loaded)
+    find "$(dirname "$viewer")" "${XDG_RUNTIME_DIR:-$work}" -name test.html -newer "$set" \
+      -exec cp {} "$page" \; 2>/dev/null || true
+    finish
+
+    launch "$bare_dialog"
+    wait_trace dialog-shown
+    d_bare=$(between launched dialog-shown)
+    finish
+
+    launch "$bare_web_view" "$page"
+    wait_trace page-loaded
+    l_bare=$(between load-start page-loaded)
+    finish
+    echo "$d_viewer $d_bare $l_viewer $l_bare"
+  done
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
 large=$(make_large_set)
+compare_series "$large" >"$work/series.txt"
+for column in 1 2 3 4; do
+  medians[column]=$(awk -v c="$column" '{ print $c }' "$work/series.txt" | median)
+done
+echo "Medians of $series alternating runs (ms; every run: $(tr '\n' ';' <"$work/series.txt")):"
+echo
+echo "| measure | viewer | baseline | ratio |"
+echo "|---|---|---|---|"
+awk -v a="${medians[1]}" -v b="${medians[2]}" -v c="${medians[3]}" -v d="${medians[4]}" 'BEGIN {
+  printf "| launch to options dialog on screen | %d ms | %d ms (least wx dialog) | %.2f |\n", a, b, a / b
+  printf "| options closed to gallery loaded, 1,000 cards | %d ms | %d ms (bare web view) | %.2f |\n", c, d, c / d }'
+echo
+
 echo "| card set | dialog closed to gallery loaded, median (range) of $runs | program CPU while the dialog waits | web engine processes' CPU meanwhile | program peak memory | web process peak memory |"
 echo "|---|---|---|---|---|---|"
 for set in "$root/examples/sample-set" "$large"; do

@@ -18,6 +18,7 @@
 #include "platform/file_services.h"
 #include "platform/page_folder.h"
 #include "platform/quit_signals_wx.h"
+#include "platform/run_trace.h"
 #include "platform/user_locale.h"
 #include "startup/command_line.h"
 #include "startup/program_options.h"
@@ -64,6 +65,7 @@ bool SelvaraApp::OnInit() {
   onQuitSignals([this, &state] {
     // Stopped from outside: clean up as closing the window does, then end at once.
     deleteGeneratedFiles(state);
+    if (auto* viewer = dynamic_cast<Form1*>(GetTopWindow())) viewer->endBrowser();
     if (m_pages) m_pages->remove();
     std::cerr.flush();
     std::_Exit(0);
@@ -87,6 +89,21 @@ bool SelvaraApp::OnInit() {
   m_form2 = std::make_unique<Form2Reference>(*m_pump);
   m_form2->attach(new Form2(state, *m_form2, kOptionsTimeoutMs));
   auto* form1 = new Form1();
+  // The viewer's browser is made once the dialog is on screen, so that it starts while the user
+  // reads the dialog instead of before the dialog appears.
+  m_form2->get()->Bind(wxEVT_PAINT, [form1, first = true](wxPaintEvent& event) mutable {
+    event.Skip();
+    if (!first) return;
+    first = false;
+    traceMoment("dialog-shown");
+    form1->CallAfter([form1] {
+      // A module that cannot be loaded is reported by the gallery's navigation, which needs it.
+      try {
+        form1->webBrowser1();
+      } catch (const FileError&) {
+      }
+    });
+  });
   m_shutdown = std::make_unique<ShutdownContext>(ShutdownContext{*form1, *m_form2, *m_pump});
   form1->setHandlers(
       [this, &state] {

@@ -1,13 +1,20 @@
 // The viewer window.
 #include "viewer/viewer_window_wx.h"
 
+#include <wx/dynlib.h>
 #include <wx/filename.h>
 #include <wx/filesys.h>
+#include <wx/log.h>
+#include <wx/webview.h>
 
-#include "platform/picture_scheme_wx.h"
+#include <cerrno>
+
+#include "platform/executable_info.h"
+#include "platform/file_services.h"
 #include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"
 #include "platform/window_frame_wx.h"
+#include "viewer/browser_module_wx.h"
 #include "viewer/resize_rule.h"
 #include "viewer/viewer_layout.h"
 
@@ -22,28 +29,55 @@ wxSize pixelSize(int widthTwips, int heightTwips) {
   return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
 }
 
+// A module's symbol comes as an untyped address; the module defines it with exactly this type.
+template <typename Function>
+Function moduleFunction(wxDynamicLibrary& library, const char* name) {
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): an address to a function
+  return reinterpret_cast<Function>(library.GetSymbol(name));
+}
+
+struct BrowserModule {
+  NewBrowserFunction newBrowser = nullptr;
+  EndBrowserFunction endBrowser = nullptr;
+};
+
+// Beside the program in the build tree, in the program's library folder once installed, and for
+// test programs elsewhere in the build tree, where the build put it.
+const BrowserModule& browserModule() {
+  static BrowserModule module;
+  static wxDynamicLibrary library;
+  if (module.newBrowser != nullptr) return module;
+  const std::string folder = currentExecutable().folder;
+  std::string tried;
+  for (const std::string& path :
+       {folder + "/" + SELVARA_BROWSER_MODULE,
+        folder + "/../lib/" SELVARA_BROWSER_MODULE_DIR "/" SELVARA_BROWSER_MODULE,
+        std::string(SELVARA_BROWSER_BUILD_PATH)}) {
+    tried += (tried.empty() ? "" : "\" or \"") + path;
+    wxLogNull quiet;  // a candidate that is not there is no failure yet
+    if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
+    module.newBrowser = moduleFunction<NewBrowserFunction>(library, kNewBrowserName);
+    module.endBrowser = moduleFunction<EndBrowserFunction>(library, kEndBrowserName);
+    if (module.newBrowser != nullptr && module.endBrowser != nullptr) return module;
+    module = {};
+    library.Unload();
+  }
+  throw FileError(ELIBACC, "load the browser module", tried);
+}
+
 }  // namespace
 
 Form1::Form1()
     : wxFrame(nullptr, wxID_ANY, kDesignCaption), m_timer1(kQuitPollMs, [this] {
         if (m_onTick) m_onTick();
       }) {
-  SetIcons(programIcons());
   m_command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(pixelPoint(kCommand1Rect)),
                             FromDIP(pixelSize(kCommand1Rect.width, kCommand1Rect.height)));
   // Start-up writes the page itself; the button has nothing to offer the user.
   m_command1->Hide();
-  m_webBrowser1 = wxWebView::New(this, wxID_ANY);
-  servePictures();
-  m_webBrowser1->SetPosition(FromDIP(pixelPoint(kBrowserRect)));
-  m_webBrowser1->SetSize(FromDIP(pixelSize(kBrowserRect.width, kBrowserRect.height)));
   SetClientSize(FromDIP(pixelSize(kViewerClientWidthTwips, kViewerClientHeightTwips)));
 
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Form_Resize(); });
-  m_webBrowser1->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
-    // The first load is the web view's own blank page; only the gallery's counts.
-    if (!m_pageUrl.empty() && event.GetURL() == m_pageUrl) traceMoment("page-loaded");
-  });
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
     if (m_onUnload) m_onUnload();
   });
@@ -53,6 +87,25 @@ Form1::~Form1() {
   // Terminate: the same steps as unload; the window is already on its way out.
   m_unloading = true;
   if (m_onUnload) m_onUnload();
+  endBrowser();
+}
+
+wxWebView* Form1::webBrowser1() {
+  if (m_webBrowser1 != nullptr) return m_webBrowser1;
+  // The icons wait for the browser too: the viewer is not on screen before it.
+  SetIcons(programIcons());
+  m_webBrowser1 = browserModule().newBrowser(this, [this](const wxString& url) {
+    // The first load is the web view's own blank page; only the gallery's counts.
+    if (!m_pageUrl.empty() && url == m_pageUrl) traceMoment("page-loaded");
+  });
+  placeBrowser(kBrowserRect.width, kBrowserRect.height);
+  Form_Resize();
+  return m_webBrowser1;
+}
+
+void Form1::endBrowser() {
+  if (m_webBrowser1 == nullptr) return;
+  browserModule().endBrowser(m_webBrowser1);
 }
 
 void Form1::setHandlers(std::function<void()> onUnload, std::function<void()> onTick) {
@@ -65,13 +118,14 @@ void Form1::setCaption(const std::string& caption) { SetTitle(wxString::FromUTF8
 void Form1::navigate(const std::string& path) {
   const wxString name(path.c_str(), *wxConvFileName);
   m_pageUrl = wxFileSystem::FileNameToURL(wxFileName(name));
-  m_webBrowser1->LoadURL(m_pageUrl);
+  webBrowser1()->LoadURL(m_pageUrl);
 }
 
 void Form1::unload() {
   if (m_unloading) return;
   m_unloading = true;
   m_timer1.setEnabled(false);
+  endBrowser();
   Destroy();
 }
 
@@ -81,8 +135,12 @@ void Form1::Form_Resize() {
   const auto browser = selvara::Form_Resize(IsIconized(), pixelsToTwips(outer.GetWidth()),
                                             pixelsToTwips(outer.GetHeight()));
   if (!browser || m_webBrowser1 == nullptr) return;
-  m_webBrowser1->SetSize(wxRect(FromDIP(pixelPoint(kBrowserRect)),
-                                FromDIP(pixelSize(browser->width, browser->height))));
+  placeBrowser(browser->width, browser->height);
+}
+
+void Form1::placeBrowser(int widthTwips, int heightTwips) {
+  m_webBrowser1->SetSize(
+      wxRect(FromDIP(pixelPoint(kBrowserRect)), FromDIP(pixelSize(widthTwips, heightTwips))));
 }
 
 }  // namespace selvara

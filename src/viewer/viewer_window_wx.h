@@ -28,11 +28,18 @@ class Form1 : public wxFrame, public Viewer {
   Timer& quitTimer() override { return m_timer1; }
   void unload() override;
 
-  wxWebView* webBrowser1() const { return m_webBrowser1; }
+  // The web view and its engine's processes take long to start and the options dialog needs
+  // neither, so the browser is made when first asked for: once the dialog is on screen, or by
+  // the first navigation, whichever comes first.
+  wxWebView* webBrowser1();
+  // Ends the web engine's process at once: on its own it finishes laying out the page it is
+  // busy with before it notices that the program has gone.
+  void endBrowser();
   WxTimer& timer1() { return m_timer1; }
 
  private:
   void Form_Resize();
+  void placeBrowser(int widthTwips, int heightTwips);
 
   std::function<void()> m_onUnload;
   std::function<void()> m_onTick;

@@ -1,37 +1,90 @@
 #!/usr/bin/env bash
-# Installs the built program into a temporary prefix and checks what a desktop needs of it.
+# Installs the program into a temporary prefix and, as root, from its Debian package; checks what a
+# desktop needs of each and runs each on a card set. Runs inside tests/x11_session.sh.
+# Usage: install_test.sh BUILD_DIR
 set -euo pipefail
-build_dir="$1"
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+build_dir=$(cd "$1" && pwd)
+work=$(mktemp -d)
+chmod 755 "$work"  # the package's run is an ordinary user's, who reads the card set from here
+trap 'rm -rf "$work"' EXIT
 fail() { echo "install test: $*" >&2; exit 1; }
+. "$(dirname "$0")/../../tools/lib/wait_for_window.sh"
 
-cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+# A card set large enough that the web engine is still busy with its page when the viewer closes.
+set_dir="$work/large set"
+mkdir -p "$set_dir"/data/{a,b,c}{0000..9999}
+# A stand-in file manager that opens folders, in the lowest-ranked data folder.
+mkdir -p "$work/system/applications" "$work/home" "$work/config"
+printf '[Desktop Entry]\nType=Application\nName=Files\nExec=true %%U\nMimeType=inode/directory;\n' \
+  >"$work/system/applications/files.desktop"
 
-for file in bin/selvara-card-viewer share/applications/selvara-card-viewer.desktop \
-            share/man/man1/selvara-card-viewer.1; do
-  [ -f "$prefix/$file" ] || fail "missing $file"
-done
-[ -x "$prefix/bin/selvara-card-viewer" ] || fail "the program is not executable"
-for size in 16 24 32 48 64 128 256; do
-  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/selvara-card-viewer.png"
-  [ -f "$icon" ] || fail "missing icon $size"
-  [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size has the wrong size"
-done
+# What a desktop needs of the files installed under the data folder SHARE and the program PROGRAM.
+check_installed() {
+  local program="$1" share="$2" entry="$2/applications/selvara-card-viewer.desktop"
+  [ -x "$program" ] || fail "$program is not an executable"
+  [ -f "$share/../lib/selvara-card-viewer/selvara_browser.so" ] || fail "missing the browser module"
+  # The web engine's large libraries wait in that module until the options dialog is on screen.
+  [ "$(readelf -d "$program" | grep -ciE 'NEEDED.*(webkit|webview)' || true)" = 0 ] ||
+    fail "the program loads the web engine at launch"
+  for size in 16 24 32 48 64 128 256; do
+    icon="$share/icons/hicolor/${size}x${size}/apps/selvara-card-viewer.png"
+    [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size is wrong"
+  done
+  desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+  # "Open With" offers every shown entry that takes a file; this one passes the folder on.
+  grep -qx 'Exec=selvara-card-viewer %f' "$entry" ||
+    fail "the desktop entry does not pass the folder"
+  ! grep -qE '^(NoDisplay|Hidden)=true' "$entry" || fail "the desktop entry is hidden"
+  appstreamcli validate --no-net "$share/metainfo/io.selvara.CardViewer.metainfo.xml" ||
+    fail "the AppStream metainfo does not validate"
+  man -l "$share/man/man1/selvara-card-viewer.1.gz" 2>/dev/null | grep -q "selvara-card-viewer" ||
+    fail "the manual page does not render"
+  [ "$(env -u DISPLAY "$program" --version)" = "1.0.0.1" ] ||
+    fail "--version does not print 1.0.0.1"
+  env -u DISPLAY "$program" --help | grep -q "^Usage: selvara-card-viewer" ||
+    fail "--help does not print the usage"
 
-desktop-file-validate "$prefix/share/applications/selvara-card-viewer.desktop" ||
-  fail "the desktop entry does not validate"
-grep -qx 'Exec=selvara-card-viewer %f' "$prefix/share/applications/selvara-card-viewer.desktop" ||
-  fail "the desktop entry does not pass the folder"
-grep -qx 'MimeType=inode/directory;' "$prefix/share/applications/selvara-card-viewer.desktop" ||
-  fail "the desktop entry does not offer to open folders"
+  # Installing never takes over folders: once the desktop's database is refreshed, the stand-in
+  # file manager still opens them, even with the viewer's folder ranked above it.
+  update-desktop-database "$share/applications" "$work/system/applications"
+  local default
+  default=$(XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$share:$work/system" \
+    XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config" \
+    gio mime inode/directory | sed -n 1p)
+  [ "${default##*: }" = files.desktop ] || fail "installing changed the folder opener: $default"
+}
 
-# The manual page renders, and the installed program answers before any window opens.
-man -l "$prefix/share/man/man1/selvara-card-viewer.1" 2>/dev/null | grep -q "selvara-card-viewer" ||
-  fail "the manual page does not render"
-[ "$(env -u DISPLAY "$prefix/bin/selvara-card-viewer" --version)" = "1.0.0.1" ] ||
-  fail "--version does not print 1.0.0.1"
-env -u DISPLAY "$prefix/bin/selvara-card-viewer" --help | grep -q "^Usage: selvara-card-viewer" ||
-  fail "--help does not print the usage"
-[ ! -e "$prefix/bin/blank.html" ] || fail "--version wrote files"
-echo "install test: passed"
+# Runs PROGRAM on the large set (through the command before it, if any): the gallery opens, and
+# closing it while the page still loads ends the program with status 0 and its web process too.
+run_viewer() {
+  "$@" "$set_dir" 2>"$work/stderr" &
+  local pid=$! viewer engine
+  xdotool windowactivate --sync "$(wait_for_window "Option Settings")" key Escape
+  viewer=$(wait_for_window "SET - large set - Selvara Card Viewer - Version 1.0.0.1") ||
+    fail "no gallery; the program said: $(cat "$work/stderr")"
+  engine=$(pgrep -n -P "$pid" WebKitWebProces) || fail "no web process under the program"
+  xdotool windowactivate --sync "$viewer" key alt+F4
+  wait "$pid" || fail "exit status $? after closing; the program said: $(cat "$work/stderr")"
+  local state
+  state=$(sed 's/.*) \(.\).*/\1/' "/proc/$engine/stat" 2>/dev/null) || state=gone
+  [ "$state" = gone ] || [ "$state" = Z ] || fail "the web process outlived the program"
+}
+
+cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
+check_installed "$work/prefix/bin/selvara-card-viewer" "$work/prefix/share"
+run_viewer "$work/prefix/bin/selvara-card-viewer"
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install test: passed for a prefix; the Debian package needs root, not tried"
+  exit 0
+fi
+(cd "$work" && cpack --config "$build_dir/CPackConfig.cmake" -B "$work/package" >/dev/null)
+deb=$(echo "$work"/package/selvara-card-viewer_*.deb)
+trap 'dpkg -P selvara-card-viewer >/dev/null; rm -rf "$work"' EXIT
+dpkg -i "$deb" >/dev/null
+check_installed /usr/bin/selvara-card-viewer /usr/share
+# An ordinary user with a home and a runtime folder of their own, as a login gives them.
+install -d -o nobody -m 700 "$work/nobody" "$work/nobody/run"
+run_viewer setpriv --reuid=nobody --regid=nogroup --clear-groups \
+  env HOME="$work/nobody" XDG_RUNTIME_DIR="$work/nobody/run" /usr/bin/selvara-card-viewer
+echo "install test: passed for a prefix and for the Debian package"

@@ -1,7 +1,7 @@
 // Card pictures served to the web view by their path's bytes. The web view turns a file URL back
 // into a file name as UTF-8, so a picture whose folder or file name is in an older 8-bit encoding
 // would never load from one.
-#include "platform/picture_scheme_wx.h"
+#include "viewer/picture_scheme_wx.h"
 
 #include <webkit2/webkit2.h>
 
