@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the sources' format, builds with warnings as errors, and runs
-# every test: unit tests, GUI tests and end-to-end tests (the last two under a private virtual X
-# server).
+# every test: unit tests, GUI tests and the built program's process cases (the last two under a
+# private virtual X server).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
