@@ -1,0 +1,87 @@
+// The options: the size rules that keep the popup larger than the thumbnail, and the sizes, event
+// and summary that the selections stand for.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "gallery/display_settings.h"
+#include "options/size_rules.h"
+#include "startup/web_window.h"
+
+namespace selvara {
+namespace {
+
+struct FakeGroup : OptionGroup {
+  FakeGroup(std::size_t count, int selected) : enabled(count, true), chosen(selected) {}
+  void setEnabled(int i, bool on) override { enabled.at(static_cast<std::size_t>(i)) = on; }
+  bool isSelected(int i) const override { return chosen == i; }
+  void select(int i) override { chosen = i, ++selects, onClick(i); }
+  std::vector<bool> enabled;
+  int chosen, selects = 0;
+  std::function<void(int)> onClick;
+};
+
+bool fits(int thumb, int popup) {
+  const CardSize t = kThumbOptions.at(static_cast<std::size_t>(thumb)).size;
+  const CardSize p = kPopupOptions.at(static_cast<std::size_t>(popup)).size;
+  return p.width > t.width && p.height > t.height;
+}
+
+// Random clicks on the two size groups, wired as the dialog wires them: after each, the clicked
+// size enables exactly the sizes of the other group that fit it, and the other group's selection
+// stays if it fits, else moves to the nearest size that does.
+TEST(SizeRulesTest, AfterAnyClicksOnlyFittingSizesAreEnabledAndThePopupIsLarger) {
+  std::mt19937 random(20261207);
+  for (int run = 0; run < 300; ++run) {
+    OptionSelections state{2, 1, 1};
+    FakeGroup thumbs{5, 2}, popups{4, 1};
+    thumbs.onClick = [&](int i) { oThumb_Click(state, popups, i); };
+    popups.onClick = [&](int i) { oPopup_Click(state, thumbs, i); };
+    for (int click = 0; click < 30; ++click) {
+      const bool onThumb = random() % 2 == 0;
+      FakeGroup& group = onThumb ? thumbs : popups;
+      FakeGroup& other = onThumb ? popups : thumbs;
+      const int i = static_cast<int>(random() % group.enabled.size());
+      if (!group.enabled[static_cast<std::size_t>(i)] || group.isSelected(i)) continue;
+      int nearest = other.chosen;  // a click on a disabled or selected button raises nothing
+      group.select(i);
+      while (!(onThumb ? fits(i, nearest) : fits(nearest, i))) nearest += onThumb ? 1 : -1;
+      ASSERT_EQ(other.chosen, nearest) << "run " << run << " click " << click;
+      for (int j = 0; j < static_cast<int>(other.enabled.size()); ++j) {
+        ASSERT_EQ(other.enabled[static_cast<std::size_t>(j)], onThumb ? fits(i, j) : fits(j, i));
+      }
+      ASSERT_EQ(std::pair(state.ThumbIndex, state.PopupIndex),
+                std::pair(thumbs.chosen, popups.chosen));
+      ASSERT_TRUE(fits(thumbs.chosen, popups.chosen));
+    }
+  }
+  OptionSelections state;
+  for (const int trigger : {0, 1}) {
+    oPopaction_Click(state, trigger);
+    EXPECT_EQ(state.PopupActionIndex, trigger);
+  }
+}
+
+TEST(DisplaySettingsTest, EverySelectionGivesItsSizesEventAndSummary) {
+  const std::tuple<OptionSelections, const char*> cases[] = {
+      {{2, 1, 1}, "43x63 172x252 onMouseDown  Thumbs 43 x 63  PopUp 172 x 252  On Mouse Down "},
+      {{0, 0, 0}, "11x16 86x126 onMouseOver  Thumbs 11 x 16  PopUp 86 x 126  On Mouse Over "},
+      {{4, 3, 1}, "172x252 344x504 onMouseDown  Thumbs 172 x 252  PopUp 344 x 504  On Mouse Down "},
+      {{1, 2, 0}, "22x32 258x378 onMouseOver  Thumbs 22 x 32  PopUp 258 x 378  On Mouse Over "},
+      {{3, 1, 1}, "86x126 172x252 onMouseDown  Thumbs 86 x 126  PopUp 172 x 252  On Mouse Down "},
+      // Indices outside their group leave the defaults and the earlier summary in place.
+      {{7, 9, 5}, "11x16 172x252 onMouseDown earlier On Mouse Down "},
+      {{-1, 0, 1}, "11x16 86x126 onMouseDown earlier PopUp 86 x 126  On Mouse Down "}};
+  for (const auto& [selections, expected] : cases) {
+    GalleryState s;
+    s.SettingsText = "earlier";
+    resolveDisplaySettings(selections, s);
+    EXPECT_EQ(std::to_string(s.ThumbWidth) + "x" + std::to_string(s.ThumbHeight) + " " +
+                  std::to_string(s.PopupWidth) + "x" + std::to_string(s.PopupHeight) + " " +
+                  s.PopupEvent + " " + s.SettingsText,
+              expected);
+  }
+}
+
+}  // namespace
+}  // namespace selvara
