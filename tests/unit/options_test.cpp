@@ -1,10 +1,9 @@
-// The options: the size rules that keep the popup larger than the thumbnail, and the sizes, event
-// and summary that the selections stand for.
+// The size rules that keep the popup larger than the thumbnail.
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "gallery/display_settings.h"
+#include "options/option_table.h"
 #include "options/size_rules.h"
 #include "startup/web_window.h"
 
@@ -59,27 +58,6 @@ TEST(SizeRulesTest, AfterAnyClicksOnlyFittingSizesAreEnabledAndThePopupIsLarger)
   for (const int trigger : {0, 1}) {
     oPopaction_Click(state, trigger);
     EXPECT_EQ(state.PopupActionIndex, trigger);
-  }
-}
-
-TEST(DisplaySettingsTest, EverySelectionGivesItsSizesEventAndSummary) {
-  const std::tuple<OptionSelections, const char*> cases[] = {
-      {{2, 1, 1}, "43x63 172x252 onMouseDown  Thumbs 43 x 63  PopUp 172 x 252  On Mouse Down "},
-      {{0, 0, 0}, "11x16 86x126 onMouseOver  Thumbs 11 x 16  PopUp 86 x 126  On Mouse Over "},
-      {{4, 3, 1}, "172x252 344x504 onMouseDown  Thumbs 172 x 252  PopUp 344 x 504  On Mouse Down "},
-      {{1, 2, 0}, "22x32 258x378 onMouseOver  Thumbs 22 x 32  PopUp 258 x 378  On Mouse Over "},
-      {{3, 1, 1}, "86x126 172x252 onMouseDown  Thumbs 86 x 126  PopUp 172 x 252  On Mouse Down "},
-      // Indices outside their group leave the defaults and the earlier summary in place.
-      {{7, 9, 5}, "11x16 172x252 onMouseDown earlier On Mouse Down "},
-      {{-1, 0, 1}, "11x16 86x126 onMouseDown earlier PopUp 86 x 126  On Mouse Down "}};
-  for (const auto& [selections, expected] : cases) {
-    GalleryState s;
-    s.SettingsText = "earlier";
-    resolveDisplaySettings(selections, s);
-    EXPECT_EQ(std::to_string(s.ThumbWidth) + "x" + std::to_string(s.ThumbHeight) + " " +
-                  std::to_string(s.PopupWidth) + "x" + std::to_string(s.PopupHeight) + " " +
-                  s.PopupEvent + " " + s.SettingsText,
-              expected);
   }
 }
 

@@ -8,7 +8,6 @@
 #include "gallery/markup_escape.h"
 #include "gallery/page_template.h"
 #include "gallery/page_writer.h"
-#include "platform/file_services.h"
 #include "support.h"
 
 namespace selvara {
@@ -134,31 +133,6 @@ TEST_F(PageTest, LinksLoopsAndLockedFoldersNeitherStopNorRepeatTheScan) {
   std::vector<std::string> alts;
   for (const auto& values : blocks()) alts.push_back(values.at(1));
   EXPECT_EQ(alts, (std::vector<std::string>{"a0001", "a0002", "c0001", "c0002", "c0003", "b0002"}));
-}
-
-TEST_F(PageTest, ALargeSetIsCompleteInPassAndNameOrderWithoutRepeats) {
-  std::vector<std::string> names;  // more than one read of the folder takes
-  for (int i = 0; i < 1500; ++i) names.push_back("abc"[i % 3] + std::to_string(1000 + i / 3));
-  cards(names);
-  std::vector<std::string> alts;
-  for (const auto& values : blocks()) alts.push_back(values.at(1));
-  const auto pass = [](const std::string& n) { return std::string_view("acb").find(n[0]); };
-  std::sort(names.begin(), names.end(), [&](const auto& l, const auto& r) {
-    return pass(l) != pass(r) ? pass(l) < pass(r) : l < r;
-  });
-  EXPECT_EQ(alts, names);
-}
-
-TEST_F(PageTest, MissingTemplateIsAFailureNamingIt) {
-  fs::remove(folder.path / "blank.html");
-  try {
-    writePage();
-    ADD_FAILURE() << "no failure";
-  } catch (const FileError& error) {
-    EXPECT_EQ(std::pair(error.path(), error.number()),
-              std::pair(state.MyPath + "blank.html", ENOENT));
-  }
-  EXPECT_TRUE(viewer.navigated.empty());
 }
 
 }  // namespace

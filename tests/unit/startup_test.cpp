@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_services.h"
 #include "startup/command_line.h"
 #include "startup/shutdown.h"
 #include "support.h"
@@ -66,35 +65,6 @@ TEST_F(StartupTest, NoArgumentWritesOnlyTheTemplateAndQuits) {
   EXPECT_TRUE(viewer.navigated.empty());
 }
 
-TEST_F(StartupTest, ArgumentShapesGiveTheirNameAndDataFolder) {
-  const std::string here = sets.path.string();
-  const std::tuple<std::string, std::string, std::string> cases[] = {
-      {here + "/.", ".", here + "/./data/"},
-      {here + "/Alpha", "Alpha", here + "/Alpha/data/"},
-      {here + "/Alpha/", "", here + "/Alpha//data/"},
-      {"/", "", "//data/"},
-      {"Alpha", "Alpha", "Alpha/data/"}};
-  for (const auto& [argument, name, dataPath] : cases) {
-    run(argument);
-    EXPECT_EQ(state.SetName + "|" + state.DataPath, name + "|" + dataPath);
-    EXPECT_EQ(viewer.caption, "SET - " + name + " - Selvara Card Viewer - Version 1.0.0.1");
-  }
-}
-
-TEST_F(StartupTest, TemplateThatCannotBeWrittenIsReportedWithItsCause) {
-  fs::create_directory(file("blank.html"));  // a folder stands where the template goes
-  for (const auto& [folder, number] : {std::pair{file("gone"), ENOENT}, {program.path, EISDIR}}) {
-    try {
-      run("Alpha", folder);
-      ADD_FAILURE() << "no failure reported for " << folder;
-    } catch (const FileError& error) {
-      EXPECT_EQ(error.action() + " " + error.path(), "write " + (folder / "blank.html").string());
-      EXPECT_EQ(error.number(), number);
-    }
-    EXPECT_TRUE(viewer.navigated.empty() && !viewer.timer.enabled);
-  }
-}
-
 TEST_F(StartupTest, UnloadDeletesBothFilesOnlyAndIsHarmlessTwice) {
   const fs::path before = fs::current_path();
   fs::current_path(program.path);  // unloaded before the program knows its folder
@@ -111,16 +81,6 @@ TEST_F(StartupTest, UnloadDeletesBothFilesOnlyAndIsHarmlessTwice) {
     EXPECT_EQ(viewer.unloads, unloads + 1);
   }
   EXPECT_TRUE(fs::exists(file("keep.html")));
-}
-
-TEST_F(StartupTest, QuitPollActsOnlyWhenClosedDuringItsPump) {
-  run("Alpha");
-  Timer1_Timer(state, shutdown);
-  EXPECT_EQ(pump.pumps * 10 + viewer.unloads, 10);
-  pump.onPump = [this] { state.Quitting = true; };
-  Timer1_Timer(state, shutdown);
-  EXPECT_FALSE(viewer.timer.enabled || fs::exists(file("blank.html")));
-  EXPECT_EQ(viewer.unloads, 1);
 }
 
 TEST(ResizeRuleTest, BrowserIsTheOuterSizeLessTheMarginsNeverNegative) {
