@@ -32,8 +32,11 @@ bool fits(int thumb, int popup) {
 TEST(SizeRulesTest, AfterAnyClicksOnlyFittingSizesAreEnabledAndThePopupIsLarger) {
   std::mt19937 random(20261207);
   for (int run = 0; run < 300; ++run) {
-    OptionSelections state{2, 1, 1};
-    FakeGroup thumbs{5, 2}, popups{4, 1};
+    // From the dialog as it opens, and from every other pair of selections with all enabled.
+    const int thumb = run == 0 ? 2 : static_cast<int>(random() % 5);
+    const int popup = run == 0 ? 1 : static_cast<int>(random() % 4);
+    OptionSelections state{thumb, popup, 1};
+    FakeGroup thumbs{5, thumb}, popups{4, popup};
     thumbs.onClick = [&](int i) { oThumb_Click(state, popups, i); };
     popups.onClick = [&](int i) { oPopup_Click(state, thumbs, i); };
     for (int click = 0; click < 30; ++click) {
@@ -51,7 +54,7 @@ TEST(SizeRulesTest, AfterAnyClicksOnlyFittingSizesAreEnabledAndThePopupIsLarger)
       }
       ASSERT_EQ(std::pair(state.ThumbIndex, state.PopupIndex),
                 std::pair(thumbs.chosen, popups.chosen));
-      ASSERT_TRUE(fits(thumbs.chosen, popups.chosen));
+      ASSERT_TRUE(fits(thumbs.chosen, popups.chosen));  // strictly larger in both directions
     }
   }
   OptionSelections state;

@@ -71,6 +71,7 @@ class PageTest : public ::testing::Test {
       for (auto q = written.find('\'', at); q < written.find('>', at);
            q = written.find('\'', q + 1)) {
         const auto end = written.find('\'', q + 1);
+        if (end == std::string::npos) break;
         found.back().push_back(written.substr(q + 1, end - q - 1));
         q = end;
       }
