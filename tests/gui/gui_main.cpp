@@ -27,7 +27,6 @@ int main(int argc, char** argv) {
   // A log box would block a run that nobody watches.
   delete wxLog::SetActiveTarget(new wxLogStderr);
   wxInitAllImageHandlers();
-  wxTheApp->CallOnInit();
   const int result = RUN_ALL_TESTS();
   wxEntryCleanup();
   return result;

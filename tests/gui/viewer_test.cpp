@@ -24,7 +24,6 @@ TEST(ViewerTest, BrowserFollowsTheWindowLessTheMargins) {
     EXPECT_EQ(viewer->webBrowser1()->GetPosition(), wxPoint(2, 4));
   }
   viewer->unload();
-  viewer->unload();
   EXPECT_TRUE(test::waitFor([] { return wxTopLevelWindows.empty(); }));
 }
 

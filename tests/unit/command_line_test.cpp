@@ -44,9 +44,6 @@ TEST(CommandLineTest, EveryArgumentOfTheListArrivesUnchanged) {
     expected.insert(expected.end(), list.begin(), list.end());
     EXPECT_EQ(GetCommandLine(commandLineText(list), "\"", 10), expected) << commandLineText(list);
   }
-  EXPECT_EQ(GetCommandLine(commandLineText({""}), "\"", 1), Args{""});
-  EXPECT_TRUE(argumentCarriesQuote({"/a/say \"hi\""}));
-  EXPECT_FALSE(argumentCarriesQuote({"/a/it's"}));
 }
 
 TEST(IdentityTest, VersionIsTheRevisionInTenthsInShortestForm) {
