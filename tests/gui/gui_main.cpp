@@ -1,4 +1,4 @@
-// Runs the GUI tests inside a real wxWidgets application on the X display.
+// Runs the GUI tests inside a real wxWidgets application on the display.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>
@@ -13,7 +13,7 @@ bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit)
   while (!done()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     wxTheApp->Yield(true);
-    wxMilliSleep(5);
+    wxMilliSleep(2);
   }
   return true;
 }
@@ -24,8 +24,9 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   wxApp::SetInstance(new wxApp);
   if (!wxEntryStart(argc, argv)) return 2;
+  // A log box would block a run that nobody watches.
   delete wxLog::SetActiveTarget(new wxLogStderr);
-  wxTheApp->CallOnInit();
+  wxInitAllImageHandlers();
   const int result = RUN_ALL_TESTS();
   wxEntryCleanup();
   return result;

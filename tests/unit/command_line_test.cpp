@@ -1,110 +1,62 @@
-// The command-line splitter and how the text is formed from the system's argument list.
+// The command line and the program's identity: the splitter, the text formed from the argument
+// list and the version text.
 #include "startup/command_line.h"
 
 #include <gtest/gtest.h>
+
+#include "platform/executable_info.h"
+#include "startup/app_info.h"
 
 namespace selvara {
 namespace {
 
 using Args = std::vector<std::string>;
 
-struct SplitCase {
-  const char* name;
-  std::string text;
-  int maxArgs;
-  Args expected;  // element 0 included
-};
-
-// Named in test listings by the case, not by the bytes of the object (which hold addresses).
-void PrintTo(const SplitCase& c, std::ostream* out) { *out << c.name; }
-
-class SplitterTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitterTest, SplitsAsDescribed) {
-  const SplitCase& c = GetParam();
-  EXPECT_EQ(GetCommandLine(c.text, "\"", c.maxArgs), c.expected);
+TEST(CommandLineTest, SplitsAtSlashAndTabOutsideQuotesUpToTheLimit) {
+  const std::tuple<std::string, int, Args> cases[] = {
+      // element 0 of the result included
+      {"", 10, {""}},
+      {"D:\\My Sets\\A", 10, {"", "D:\\My Sets\\A"}},
+      {"\"D:\\A\"", 10, {"", "D:\\A"}},
+      {"a/b", 1, {"", "a"}},
+      {"a/b", 10, {"", "a", "b"}},
+      {"//a", 10, {"", "a"}},
+      {"a//b", 10, {"", "a", "b"}},
+      {"a\tb", 10, {"", "a", "b"}},
+      {"\"\"", 10, {""}},
+      {"a/\"\"/b", 10, {"", "a", "b"}},
+      {"\"/home/set\"", 1, {"", "/home/set"}},
+      {"ab\"c/d\"ef", 10, {"", "abc/def"}},
+      {"a/\"b/c", 10, {"", "a", "b/c"}},
+      {" a ", 10, {"", " a "}},
+      {"a", 0, {""}},
+      {"/\t/", 10, {""}}};
+  for (const auto& [text, max, args] : cases)
+    EXPECT_EQ(GetCommandLine(text, "\"", max), args) << text;
+  EXPECT_EQ(GetCommandLine("1/2/3/4/5/6/7/8/9/10/11", "\"").size(), 11u);  // ten by default
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SplitterTest,
-    ::testing::Values(
-        SplitCase{"Empty", "", 10, {""}},
-        SplitCase{"SpacesKept", "D:\\My Sets\\Alpha", 10, {"", "D:\\My Sets\\Alpha"}},
-        SplitCase{"QuotesRemoved", "\"D:\\My Sets\\Alpha\"", 10, {"", "D:\\My Sets\\Alpha"}},
-        SplitCase{"StopsAtMax", "a/b", 1, {"", "a"}},
-        SplitCase{"TwoArgs", "a/b", 10, {"", "a", "b"}},
-        SplitCase{"LeadingSeparators", "//a", 10, {"", "a"}},
-        SplitCase{"RepeatedSeparators", "a//b", 10, {"", "a", "b"}},
-        SplitCase{"TabSeparates", "a\tb", 10, {"", "a", "b"}},
-        SplitCase{"EmptyQuotes", "\"\"", 10, {""}},
-        SplitCase{"EmptyQuotesBetween", "a/\"\"/b", 10, {"", "a", "b"}},
-        SplitCase{"SlashInQuotes", "\"/home/me/set\"", 1, {"", "/home/me/set"}},
-        SplitCase{"QuoteJoinsBothSides", "ab\"c/d\"ef", 10, {"", "abc/def"}},
-        SplitCase{"UnbalancedQuote", "a/\"b/c", 10, {"", "a", "b/c"}},
-        SplitCase{"OuterSpacesKept", " a ", 10, {"", " a "}}, SplitCase{"ZeroMax", "a", 0, {""}},
-        SplitCase{"OnlySeparators", "/\t/", 10, {""}}),
-    [](const auto& param) { return std::string(param.param.name); });
-
-TEST(SplitterTest, DefaultsToTenArguments) {
-  const auto result = GetCommandLine("1/2/3/4/5/6/7/8/9/10/11/12", "\"");
-  ASSERT_EQ(result.size(), 11u);
-  EXPECT_EQ(result.back(), "10");
-}
-
-// Linux hands over a list; every argument must come back whole, slashes and tabs included.
-TEST(CommandLineTextTest, EveryArgumentArrivesUnchanged) {
-  const std::vector<Args> lists = {
-      {"/home/me/My Sets/Stone Age"},
-      {"/"},
-      {"relative/set", "second\targ"},
-      {" padded "},
-      {"Ærø/ünïcödé"},
-  };
-  for (const Args& list : lists) {
-    const auto split = GetCommandLine(commandLineText(list), "\"", 10);
+// Linux hands over a list; each argument must come back whole, slashes, tabs and spaces included.
+TEST(CommandLineTest, EveryArgumentOfTheListArrivesUnchanged) {
+  for (const Args& list : {Args{"/home/My Sets/Stone Age"}, Args{"/"}, Args{" padded "},
+                           Args{"relative/set", "tab\targ"}, Args{"\xc3\x86r\xc3\xb8"}, Args{}}) {
     Args expected{""};
     expected.insert(expected.end(), list.begin(), list.end());
-    EXPECT_EQ(split, expected) << commandLineText(list);
+    EXPECT_EQ(GetCommandLine(commandLineText(list), "\"", 10), expected) << commandLineText(list);
   }
 }
 
-TEST(CommandLineTextTest, OnlyTheFirstArgumentIsTaken) {
-  const auto split = GetCommandLine(commandLineText({"/a/b", "/c/d"}), "\"", 1);
-  EXPECT_EQ(split, (Args{"", "/a/b"}));
-}
-
-TEST(CommandLineTextTest, EmptyArgumentGivesNone) {
-  EXPECT_EQ(GetCommandLine(commandLineText({""}), "\"", 1), Args{""});
-}
-
-TEST(CommandLineTextTest, QuoteInAnArgumentIsDetected) {
-  EXPECT_TRUE(argumentCarriesQuote({"/a/say \"hi\""}));
-  EXPECT_FALSE(argumentCarriesQuote({"/a/it's"}));
-  EXPECT_FALSE(argumentCarriesQuote({}));
-}
-
-}  // namespace
-}  // namespace selvara
-
-namespace selvara {
-namespace {
-
-TEST(AnchorFirstArgumentTest, RelativeSetsAreFoundFromTheProgramFolder) {
-  const struct {
-    std::vector<std::string> in;
-    std::vector<std::string> out;
-  } cases[] = {
-      {{"Alpha"}, {"/home/me/Alpha"}},
-      {{"."}, {"/home/me/."}},
-      {{"Sets/Alpha/"}, {"/home/me/Sets/Alpha/"}},
-      {{"/abs/Alpha"}, {"/abs/Alpha"}},
-      {{"/"}, {"/"}},
-      {{}, {}},
-      {{""}, {""}},
-      {{"a", "b"}, {"/home/me/a", "b"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(anchorFirstArgument(c.in, "/home/me"), c.out);
-  EXPECT_EQ(anchorFirstArgument({"Alpha"}, "/"), std::vector<std::string>{"/Alpha"});
+TEST(IdentityTest, VersionIsTheRevisionInTenthsInShortestForm) {
+  const std::tuple<int, const char*, const char*> versions[] = {
+      {0, ".", "1.0.0"},    {1, ".", "1.0.0.1"}, {10, ".", "1.0.1"},
+      {25, ".", "1.0.2.5"}, {1, ",", "1.0.0,1"}, {123, ".", "1.0.12.3"}};
+  for (const auto& [revision, mark, text] : versions) {
+    EXPECT_EQ(versionText({1, 0, revision}, mark), text);
+  }
+  const ExecutableInfo running = currentExecutable();
+  EXPECT_EQ(running.baseName, "unit_tests");
+  EXPECT_EQ(running.folder.front(), '/');
+  EXPECT_EQ(versionText(running.version, "."), "1.0.0.1");
 }
 
 }  // namespace

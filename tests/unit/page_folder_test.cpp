@@ -11,7 +11,7 @@
 #include "platform/file_services.h"
 #include "startup/program_options.h"
 #include "startup/startup.h"
-#include "temp_folder.h"
+#include "support.h"
 
 namespace selvara {
 namespace {
@@ -22,8 +22,8 @@ const std::vector<std::string> kPages = {"blank.html", "test.html"};
 TEST(PageFolderTest, PrivateFolderInTheFirstPlaceThatTakesItGoneWhenEmpty) {
   test::TempFolder base;
   EXPECT_EQ(pageFolderPlaces(nullptr, "tmp"), std::vector<std::string>{"/tmp"});
-  PageFolder folder({"/dev/null", base.path().string()}, kPages);
-  EXPECT_EQ(fs::path(folder.path()).parent_path().parent_path(), base.path());
+  PageFolder folder({"/dev/null", base.path.string()}, kPages);
+  EXPECT_EQ(fs::path(folder.path()).parent_path().parent_path(), base.path);
   EXPECT_EQ(fs::status(folder.path()).permissions(), fs::perms::owner_all);
   folder.remove();
   EXPECT_FALSE(fs::exists(folder.path()));
@@ -32,14 +32,14 @@ TEST(PageFolderTest, PrivateFolderInTheFirstPlaceThatTakesItGoneWhenEmpty) {
 
 TEST(PageFolderTest, SweepRemovesOnlyEndedRunsFoldersAndOnlyTheirPages) {
   test::TempFolder base;
-  const PageFolder live({base.path().string()}, kPages);
+  const PageFolder live({base.path.string()}, kPages);
   const auto ours = [&](const fs::path& folder, fs::perms mode) {
     fs::create_directory(folder);
     for (const auto& page : kPages) test::writeFile(folder / page, "old");
     fs::permissions(folder, mode);
     return folder;
   };
-  const fs::path name = base.path() / "selvara-card-viewer-";
+  const fs::path name = base.path / "selvara-card-viewer-";
   const fs::path ended = ours(name.string() + "AAAAAA", fs::perms::owner_all);
   const fs::path kept = ours(name.string() + "BBBBBB", fs::perms::owner_all);
   test::writeFile(kept / "mine.txt", "");
@@ -47,7 +47,7 @@ TEST(PageFolderTest, SweepRemovesOnlyEndedRunsFoldersAndOnlyTheirPages) {
                              ours(name.string() + "CCCCCC", fs::perms::all),
                              ours(name.string() + "DDDDDDD", fs::perms::owner_all)};
   fs::create_directory_symlink(others[2], name.string() + "EEEEEE");
-  sweepPageFolders(base.path().string(), kPages);
+  sweepPageFolders(base.path.string(), kPages);
   EXPECT_FALSE(fs::exists(ended));
   EXPECT_TRUE(fs::exists(kept / "mine.txt"));
   EXPECT_FALSE(fs::exists(kept / "test.html"));
@@ -56,9 +56,9 @@ TEST(PageFolderTest, SweepRemovesOnlyEndedRunsFoldersAndOnlyTheirPages) {
 
 TEST(MadeFilesTest, NeverWrittenOrDeletedThroughALinkOrInAnotherFilesPlace) {
   test::TempFolder folder;
-  const fs::path target = folder.path() / "users.txt";
-  const std::string link = (folder.path() / "blank.html").string();
-  const std::string page = (folder.path() / "test.html").string();
+  const fs::path target = folder.path / "users.txt";
+  const std::string link = (folder.path / "blank.html").string();
+  const std::string page = (folder.path / "test.html").string();
   test::writeFile(target, "the user's");
   fs::create_symlink(target, link);
   EXPECT_THROW(writeBytes(link, {}), FileError);

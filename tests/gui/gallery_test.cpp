@@ -1,0 +1,249 @@
+// The real start-up with the real dialog and viewer: what the user picks reaches the page, every
+// picture loads whatever its name, and the enlarged card opens beside the pointer and stays.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "gui_wait.h"
+#include "options/options_dialog_wx.h"
+#include "platform/executable_info.h"
+#include "startup/command_line.h"
+#include "startup/startup.h"
+#include "viewer/viewer_window_wx.h"
+
+namespace selvara {
+namespace {
+
+namespace fs = std::filesystem;
+using Numbers = std::vector<double>;
+
+#define REQUIRE_INPUT()                            \
+  if (wxGetDisplayInfo().type == wxDisplayWayland) \
+  GTEST_SKIP() << "the display offers no input device to simulate"
+
+const std::string kSetName = "Set 'q' & <b> #1 %41 ?x \xc3\x86r\xc3\xb8";
+const std::vector<std::string> kHostile = {
+    "a\"'\"'", "a%41;", "a'&<>", "b&amp", "b\xc3\x86r \xc3\xb8", "c <i>", "c\"#%?", "c?#\xc3\xa9"};
+
+Numbers numbers(const std::string& text) {
+  Numbers values;
+  std::istringstream in(text);
+  for (double value = 0; in >> value; in.ignore(1)) values.push_back(value);
+  return values;
+}
+
+class GalleryRun : public ::testing::Test {
+ protected:
+  // The hostile cards and enough plain ones to fill the window with small thumbnails, each with
+  // a picture of a colour of its own.
+  static void SetUpTestSuite() {
+    std::string name = (fs::temp_directory_path() / "selvara-gui.XXXXXX").string();
+    ASSERT_NE(::mkdtemp(name.data()), nullptr);
+    fs::create_directory((root = name) / "program");
+    std::vector<std::string> cards = kHostile;
+    for (int i = 1000; i < 1520; ++i) cards.push_back("a" + std::to_string(i));
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+      fs::create_directories(root / kSetName / "data" / cards[i]);
+      wxImage picture(30, 44);
+      const auto shade = [i](std::size_t k) { return static_cast<unsigned char>(i * k % 200); };
+      picture.SetRGB(wxRect(0, 0, 30, 44), shade(53), shade(97), shade(31));
+      const fs::path file = root / kSetName / "data" / cards[i] / (cards[i] + "c.jpg");
+      ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8(file.string()), wxBITMAP_TYPE_JPEG));
+    }
+  }
+  static void TearDownTestSuite() { fs::remove_all(root); }
+  void TearDown() override {
+    if (viewer != nullptr) viewer->unload();
+    reference.unload();
+    EXPECT_TRUE(test::waitFor([] { return wxTopLevelWindows.empty(); }));
+  }
+
+  // Start-up as the program runs it; `whileShown` runs once the dialog waits for the user.
+  void start(int dialogMs, std::function<void()> whileShown) {
+    reference.attach(dialog = new Form2(state, reference, dialogMs));
+    view = (viewer = new Form1())->webBrowser1();
+    view->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, [this](wxWebViewEvent& event) {
+      answers[event.GetClientData()] = (event.IsError() ? "error: " : "") + event.GetString();
+    });
+    wxTimer watchdog;  // the wait would never end if the dialog failed to hide
+    watchdog.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { reference.hide(), ADD_FAILURE(); });
+    watchdog.StartOnce(30000);
+    wxTheApp->CallAfter(whileShown);
+    StartupContext context{reference,
+                           pump,
+                           *viewer,
+                           {"selvara-card-viewer", "/usr/bin", programVersion()},
+                           (root / "program").string(),
+                           ".",
+                           commandLineText({(root / kSetName).string()})};
+    Form_Load(state, context);
+    viewer->Show();
+    EXPECT_FALSE(dialog->IsShown() || dialog->timer1().enabled());
+    EXPECT_TRUE(test::waitFor([&] {
+      return ask("location.href.endsWith('test.html') && document.readyState") == "complete";
+    }));
+  }
+  std::string ask(const std::string& script) {
+    void* tag = reinterpret_cast<void*>(++asked);
+    view->RunScriptAsync(wxString::FromUTF8(script), tag);
+    EXPECT_TRUE(test::waitFor([&] { return answers.count(tag) != 0; })) << script;
+    return answers[tag].utf8_string();
+  }
+
+  static inline fs::path root;
+  RunState state;
+  WxEventPump pump;
+  Form2Reference reference{pump};
+  Form2* dialog = nullptr;
+  Form1* viewer = nullptr;
+  wxWebView* view = nullptr;
+  std::map<void*, wxString> answers;
+  std::intptr_t asked = 0;
+};
+
+TEST_F(GalleryRun, DialogHidesByItsTimerAndEveryPictureLoadsWhateverItsName) {
+  start(200, [] {});
+  EXPECT_EQ(viewer->GetTitle().utf8_string(),
+            "SET - " + kSetName + " - Selvara Card Viewer - Version 1.0.0.1");
+  EXPECT_EQ(ask("document.querySelector('center').textContent"),
+            " Cards " + kSetName + "  Thumbs 43 x 63  PopUp 172 x 252  On Mouse Down  ");
+  const std::string thumbs = "Array.from(document.querySelectorAll('#pics img'))";
+  EXPECT_EQ(ask(thumbs + ".filter(i => !(i.naturalWidth > 0)).map(i => i.alt).join('|')"), "");
+  EXPECT_EQ(ask(thumbs + ".length"), "528");
+}
+
+TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
+  REQUIRE_INPUT();
+  wxUIActionSimulator input;
+  const auto click = [&](wxRadioButton* button) {
+    input.MouseMove(button->GetScreenRect().GetLeftTop() + wxPoint(6, button->GetSize().y / 2));
+    input.MouseClick();
+  };
+  start(60000, [&] {
+    click(dialog->oThumb().button(4));
+    EXPECT_TRUE(test::waitFor([&] { return state.ThumbIndex == 4; }));
+    EXPECT_TRUE(dialog->oPopup().isSelected(2) && !dialog->oPopup().button(1)->IsEnabled());
+    click(dialog->oPopup().button(0));  // disabled: the click changes nothing
+    input.Char(WXK_ESCAPE);
+  });
+  EXPECT_EQ(state.PopupIndex, 2);
+  EXPECT_EQ(ask("var t = document.querySelector('#pics img'); "
+                "t.width + 'x' + t.height + ' ' + t.getAttribute('onMouseDown').slice(-9)"),
+            "172x252 ,258,378)");
+}
+
+// Where the template puts an 86 x 126 card for the pointer at page point (x, y).
+enum Placement { kBeside = 1, kFlipped = 2, kLifted = 4 };
+Numbers expectedBox(double x, double y, const Numbers& page, int& placements) {
+  double left = x + 10, top = y - 10;
+  if (left + 86 > page[0] + page[2]) left -= 106, placements |= kFlipped;
+  if (top + 126 > page[1] + page[3]) top = page[1] + page[3] - 146, placements |= kLifted;
+  if (left == x + 10 && top == y - 10) placements |= kBeside;
+  return {left, top, 86, 126};
+}
+
+class PopupPlacement : public GalleryRun, public ::testing::WithParamInterface<int> {
+ protected:
+  // Moves the pointer to the screen point that shows page point (x, y), and waits until the page
+  // has seen it there. At a large text size the page is drawn larger.
+  void moveTo(double x, double y) {
+    const wxPoint origin = view->ClientToScreen(wxPoint(0, 0));
+    const wxPoint at(origin.x + static_cast<int>(std::lround((x - page[0]) * zoom)),
+                     origin.y + static_cast<int>(std::lround((y - page[1]) * zoom)));
+    input.MouseMove(at);
+    const auto seen = wxString::Format("%g,%g", (at.x - origin.x) / zoom + page[0],
+                                       (at.y - origin.y) / zoom + page[1]);
+    EXPECT_TRUE(test::waitFor([&] { return ask("seen") == seen; })) << seen << " " << ask("seen");
+  }
+  Numbers popupBox() {
+    return numbers(
+        ask("var r = document.getElementById('pop').getBoundingClientRect(); "
+            "[r.left + scrollX, r.top + scrollY, r.width, r.height].join(',')"));
+  }
+  wxUIActionSimulator input;
+  Numbers page;  // the visible part's left, top, width and height, then every thumbnail's box
+  double zoom = 1;
+};
+
+TEST_P(PopupPlacement, OpensBesideThePointerAndStaysWhileItRests) {
+  REQUIRE_INPUT();
+  start(60000, [this] {
+    dialog->oThumb().select(1);  // small thumbnails and popups, so that the window holds many
+    dialog->oPopup().select(0);
+    dialog->oPopaction().select(GetParam());
+    dialog->Close();  // what the window manager's close button raises
+  });
+  page = numbers(
+      ask("scrollTo(0, 37); window.seen = ''; window.presses = 0; "
+          "document.addEventListener('mousemove', e => seen = e.pageX + ',' + e.pageY); "
+          "document.addEventListener('mousedown', e => presses++); "
+          "[scrollX, scrollY, innerWidth, innerHeight].concat(...Array.from("
+          "document.querySelectorAll('#pics img'), i => { const r = i.getBoundingClientRect(); "
+          "return [r.left + scrollX, r.top + scrollY, r.width, r.height]; })).join(',')"));
+  zoom = std::round(100.0 * view->GetClientSize().x / page.at(2)) / 100;
+  // Thumbnails wholly in view: the first, the last of the first row, the first of the last row.
+  std::vector<Numbers> shown;
+  for (auto r = page.begin() + 4; r + 3 < page.end(); r += 4) {
+    if (r[1] >= page[1] && r[1] + r[3] < page[1] + page[3] && r[0] + r[2] < page[2] - 20)
+      shown.emplace_back(r, r + 4);
+  }
+  ASSERT_GT(shown.size(), 3u);
+  const auto rowEnd =
+      std::find_if(shown.begin(), shown.end(), [&](auto& r) { return r[1] > shown[0][1]; });
+  const auto lastRow =
+      std::find_if(shown.begin(), shown.end(), [&](auto& r) { return r[1] == shown.back()[1]; });
+  int placements = 0;
+  for (const Numbers& r : {shown[0], rowEnd[-1], *lastRow}) {
+    for (const int step : {1, 3, 8}) {
+      SCOPED_TRACE(wxString::Format("thumbnail at %g,%g, step %d", r[0], r[1], step).ToStdString());
+      moveTo(page[0] + 2, std::floor(r[1] + r[3] / 2));  // the body's margin, beside the table
+      EXPECT_EQ(popupBox()[0], -1000) << "open before the pointer came onto a thumbnail";
+      for (const auto& [fx, fy] : {std::pair{0.1, 0.1}, {0.5, 0.5}, {0.9, 0.1}, {0.2, 0.9}}) {
+        if (GetParam() == 0) break;  // on press: at places all over the thumbnail
+        const double x = std::floor(r[0] + fx * r[2]), y = std::floor(r[1] + fy * r[3]);
+        moveTo(x, y);
+        input.MouseClick();
+        EXPECT_TRUE(test::waitFor([&] { return ask("presses > 0 && presses-- > 0") == "true"; }));
+        EXPECT_EQ(popupBox(), expectedBox(x, y, page, placements))
+            << "pressed at " << x << "," << y;
+      }
+      // On mouse-over: glide in from the left, then across and down, resting at every step.
+      std::optional<std::pair<double, double>> entry;
+      double x = std::floor(r[0]) - 2, y = std::floor(r[1] + r[3] / 2);
+      const auto rest = [&] {
+        moveTo(x, y);
+        if (!entry && x >= r[0]) entry = {x, y};
+        if (entry) {
+          const Numbers expected = expectedBox(entry->first, entry->second, page, placements);
+          EXPECT_EQ(popupBox(), expected) << "pointer at " << x << "," << y;
+        }
+      };
+      for (; GetParam() == 0 && x + step < r[0] + r[2] - 1; x += step) rest();
+      for (; GetParam() == 0 && y + step < r[1] + r[3] - 1; y += step) rest();
+      if (const char* shots = ::getenv("SELVARA_SHOTS")) {  // for a person to look at
+        test::waitFor([] { return false; }, std::chrono::milliseconds(300));  // let it paint
+        const auto file =
+            wxString::Format("%s/popup-%d-%g-%g-%d.png", shots, GetParam(), r[0], r[1], step);
+        EXPECT_EQ(std::system(("import -window root '" + file.ToStdString() + "'").c_str()), 0);
+      }
+    }
+  }
+  moveTo(page[0] + 2, page[1] + 2);
+  EXPECT_EQ(popupBox(), (Numbers{-1000, 10, 0, 0})) << "still open after leaving";
+  EXPECT_EQ(placements, kBeside | kFlipped | kLifted) << "not every placement was tried";
+}
+
+INSTANTIATE_TEST_SUITE_P(Triggers, PopupPlacement, ::testing::Values(0, 1),
+                         [](const auto& p) { return p.param == 0 ? "MouseOver" : "MouseDown"; });
+
+}  // namespace
+}  // namespace selvara
