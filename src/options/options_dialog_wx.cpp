@@ -78,8 +78,10 @@ Form2::Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs)
     }
   });
   // Kept off the task bar, a minimised dialog could not be found again until its timer fired.
+  // NOTE: hiding the dialog can reach it as a late "iconized" state from the window manager;
+  // restoring then would show a dialog that was closed.
   Bind(wxEVT_ICONIZE, [this](wxIconizeEvent& event) {
-    if (event.IsIconized()) Iconize(false);
+    if (event.IsIconized() && IsShown()) Iconize(false);
   });
   // The dialog's timer runs from the moment the dialog exists.
   m_timer1.setEnabled(true);

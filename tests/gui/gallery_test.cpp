@@ -70,6 +70,7 @@ class GalleryRun : public ::testing::Test {
   // Start-up as the program runs it; `whileShown` runs once the dialog waits for the user.
   void start(int dialogMs, std::function<void()> whileShown) {
     reference.attach(dialog = new Form2(state, reference, dialogMs));
+    dialog->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) { painted = true, event.Skip(); });
     view = (viewer = new Form1())->webBrowser1();
     view->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, [this](wxWebViewEvent& event) {
       answers[event.GetClientData()] = (event.IsError() ? "error: " : "") + event.GetString();
@@ -104,6 +105,7 @@ class GalleryRun : public ::testing::Test {
   WxEventPump pump;
   Form2Reference reference{pump};
   Form2* dialog = nullptr;
+  bool painted = false;
   Form1* viewer = nullptr;
   wxWebView* view = nullptr;
   std::map<void*, wxString> answers;
@@ -125,6 +127,8 @@ TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
   REQUIRE_INPUT();
   wxUIActionSimulator input;
   const auto click = [&](wxRadioButton* button) {
+    // A user clicks what is on screen: the dialog has been placed and drawn.
+    ASSERT_TRUE(test::waitFor([&] { return painted; }));
     input.MouseMove(button->GetScreenRect().GetLeftTop() + wxPoint(6, button->GetSize().y / 2));
     input.MouseClick();
   };
