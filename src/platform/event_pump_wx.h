@@ -30,7 +30,6 @@ class WxTimer : public Timer, private wxTimer {
   WxTimer(int intervalMs, F onTick) : m_intervalMs(intervalMs), m_onTick(std::move(onTick)) {}
   void setEnabled(bool enabled) override;
   bool enabled() const { return IsRunning(); }
-  int interval() const { return m_intervalMs; }
 
  private:
   void Notify() override { m_onTick(); }

@@ -77,10 +77,10 @@ Form1::Form1()
     : wxFrame(nullptr, wxID_ANY, kDesignCaption), m_timer1(kQuitPollMs, [this] {
         if (m_onTick) m_onTick();
       }) {
-  m_command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(pixelPoint(kCommand1Rect)),
-                            FromDIP(pixelSize(kCommand1Rect.width, kCommand1Rect.height)));
+  auto* command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(pixelPoint(kCommand1Rect)),
+                                FromDIP(pixelSize(kCommand1Rect.width, kCommand1Rect.height)));
   // Start-up writes the page itself; the button has nothing to offer the user.
-  m_command1->Hide();
+  command1->Hide();
   SetClientSize(FromDIP(pixelSize(kViewerClientWidthTwips, kViewerClientHeightTwips)));
 
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Form_Resize(); });

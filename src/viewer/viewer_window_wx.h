@@ -44,7 +44,6 @@ class Form1 : public wxFrame, public Viewer {
   std::function<void()> m_onUnload;
   std::function<void()> m_onTick;
   wxWebView* m_webBrowser1 = nullptr;
-  wxButton* m_command1 = nullptr;
   wxString m_pageUrl;
   WxTimer m_timer1;
   bool m_unloading = false;

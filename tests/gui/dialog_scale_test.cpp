@@ -59,7 +59,6 @@ TEST_F(DialogScaleTest, CaptionsAreWholeAndButtonsApartInsideTheirFrames) {
       const wxRect rect = button->GetRect();
       const wxString caption = button->GetLabel();
       EXPECT_EQ(button->GetFont().GetFractionalPointSize(), systemFont.GetFractionalPointSize());
-      EXPECT_LT(button->GetTextExtent(caption).x, rect.width) << caption;
       EXPECT_LE(button->GetBestSize().x, rect.width) << caption;
       EXPECT_LE(button->GetBestSize().y, rect.height) << caption;
       EXPECT_TRUE(box.Contains(rect)) << caption;
@@ -84,16 +83,8 @@ TEST_F(DialogScaleTest, DisabledCaptionsAreDimmed) {
   EXPECT_EQ(captionColour(thumb.button(4)), wxColour(255, 255, 0));
 }
 
-TEST_F(DialogScaleTest, EnterClosesTheDialog) {
-  if (!simulatedInput()) GTEST_SKIP() << "no input device on this display";
-  ASSERT_TRUE(test::waitFor([&] { return dialog->IsActive(); }));
-  wxUIActionSimulator().Char(WXK_RETURN);
-  EXPECT_TRUE(test::waitFor([&] { return !reference.isVisible(); }));
-  EXPECT_FALSE(dialog->timer1().enabled());
-}
-
-TEST_F(DialogScaleTest, MinimisingLeavesTheDialogOnScreen) {
-  if (!simulatedInput()) GTEST_SKIP() << "the compositor reports no minimised state";
+TEST_F(DialogScaleTest, MinimisingRestoresTheDialogAndEnterClosesIt) {
+  if (!simulatedInput()) GTEST_SKIP() << "no input device, no minimised state on this display";
   bool minimised = false;
   dialog->Bind(wxEVT_ICONIZE, [&](wxIconizeEvent& event) {
     minimised = minimised || event.IsIconized();
@@ -101,7 +92,10 @@ TEST_F(DialogScaleTest, MinimisingLeavesTheDialogOnScreen) {
   });
   dialog->Iconize(true);
   ASSERT_TRUE(test::waitFor([&] { return minimised && !dialog->IsIconized(); }));
-  EXPECT_TRUE(reference.isVisible());
+  ASSERT_TRUE(test::waitFor([&] { return reference.isVisible() && dialog->IsActive(); }));
+  wxUIActionSimulator().Char(WXK_RETURN);
+  EXPECT_TRUE(test::waitFor([&] { return !reference.isVisible(); }));
+  EXPECT_FALSE(dialog->timer1().enabled());
 }
 
 }  // namespace

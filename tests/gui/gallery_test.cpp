@@ -1,5 +1,6 @@
-// The real start-up with the real dialog and viewer: what the user picks reaches the page, every
-// picture loads whatever its name, and the enlarged card opens beside the pointer and stays.
+// The real viewer and its resize rule, and the real start-up with the real dialog and viewer: what
+// the user picks reaches the page, every picture loads whatever its name, and the enlarged card
+// opens beside the pointer and stays.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <wx/app.h>
@@ -16,8 +17,10 @@
 #include "gui_wait.h"
 #include "options/options_dialog_wx.h"
 #include "platform/executable_info.h"
+#include "platform/window_frame_wx.h"
 #include "startup/command_line.h"
 #include "startup/startup.h"
+#include "viewer/viewer_layout.h"
 #include "viewer/viewer_window_wx.h"
 
 namespace selvara {
@@ -32,7 +35,8 @@ using Numbers = std::vector<double>;
 
 const std::string kSetName = "Set 'q' & <b> #1 %41 ?x \xc3\x86r\xc3\xb8";
 const std::vector<std::string> kHostile = {
-    "a\"'\"'", "a%41;", "a'&<>", "b&amp", "b\xc3\x86r \xc3\xb8", "c <i>", "c\"#%?", "c?#\xc3\xa9"};
+    "a\"'\"'", "a%41;",  "a'&<>",       "b&amp",     "b\xc3\x86r \xc3\xb8",
+    "c <i>",   "c\"#%?", "c?#\xc3\xa9", "b\xe9t\xe9"};  // the last in an 8-bit encoding, not UTF-8
 
 Numbers numbers(const std::string& text) {
   Numbers values;
@@ -57,7 +61,9 @@ class GalleryRun : public ::testing::Test {
       const auto shade = [i](std::size_t k) { return static_cast<unsigned char>(i * k % 200); };
       picture.SetRGB(wxRect(0, 0, 30, 44), shade(53), shade(97), shade(31));
       const fs::path file = root / kSetName / "data" / cards[i] / (cards[i] + "c.jpg");
-      ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8(file.string()), wxBITMAP_TYPE_JPEG));
+      // Saved under a name the toolkit can take, then moved to the card's own.
+      ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((root / "p.jpg").string())));
+      fs::rename(root / "p.jpg", file);
     }
   }
   static void TearDownTestSuite() { fs::remove_all(root); }
@@ -68,7 +74,7 @@ class GalleryRun : public ::testing::Test {
   }
 
   // Start-up as the program runs it; `whileShown` runs once the dialog waits for the user.
-  void start(int dialogMs, std::function<void()> whileShown) {
+  void start(int dialogMs, std::function<void()> whileShown, const std::string& set = {}) {
     reference.attach(dialog = new Form2(state, reference, dialogMs));
     dialog->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) { painted = true, event.Skip(); });
     view = (viewer = new Form1())->webBrowser1();
@@ -85,7 +91,7 @@ class GalleryRun : public ::testing::Test {
                            {"selvara-card-viewer", "/usr/bin", programVersion()},
                            (root / "program").string(),
                            ".",
-                           commandLineText({(root / kSetName).string()})};
+                           commandLineText({set.empty() ? (root / kSetName).string() : set})};
     Form_Load(state, context);
     viewer->Show();
     EXPECT_FALSE(dialog->IsShown() || dialog->timer1().enabled());
@@ -113,14 +119,16 @@ class GalleryRun : public ::testing::Test {
 };
 
 TEST_F(GalleryRun, DialogHidesByItsTimerAndEveryPictureLoadsWhateverItsName) {
-  start(200, [] {});
+  start(
+      200, [] {}, "/" + (root / kSetName).string());  // "//tmp/...": not a network address
   EXPECT_EQ(viewer->GetTitle().utf8_string(),
             "SET - " + kSetName + " - Selvara Card Viewer - Version 1.0.0.1");
   EXPECT_EQ(ask("document.querySelector('center').textContent"),
             " Cards " + kSetName + "  Thumbs 43 x 63  PopUp 172 x 252  On Mouse Down  ");
   const std::string thumbs = "Array.from(document.querySelectorAll('#pics img'))";
   EXPECT_EQ(ask(thumbs + ".filter(i => !(i.naturalWidth > 0)).map(i => i.alt).join('|')"), "");
-  EXPECT_EQ(ask(thumbs + ".length"), "528");
+  EXPECT_EQ(ask(thumbs + ".length"), "529");
+  EXPECT_EQ(ask(thumbs + ".filter(i => i.alt == 'b\uFFFDt\uFFFD').length"), "1");
 }
 
 TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
@@ -143,6 +151,8 @@ TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
   EXPECT_EQ(ask("var t = document.querySelector('#pics img'); "
                 "t.width + 'x' + t.height + ' ' + t.getAttribute('onMouseDown').slice(-9)"),
             "172x252 ,258,378)");
+  EXPECT_EQ(ask("[...document.querySelectorAll('#pics img')].filter(i => !i.naturalWidth).length"),
+            "0");
 }
 
 // Where the template puts an 86 x 126 card for the pointer at page point (x, y).
@@ -248,6 +258,29 @@ TEST_P(PopupPlacement, OpensBesideThePointerAndStaysWhileItRests) {
 
 INSTANTIATE_TEST_SUITE_P(Triggers, PopupPlacement, ::testing::Values(0, 1),
                          [](const auto& p) { return p.param == 0 ? "MouseOver" : "MouseDown"; });
+
+TEST(ViewerTest, BrowserFollowsTheWindowLessTheMargins) {
+  auto* viewer = new Form1();
+  EXPECT_EQ(viewer->GetTitle(), kDesignCaption);
+  viewer->Show();
+  for (const wxSize size : {wxSize(900, 700), wxSize(500, 400), wxSize(640, 480)}) {
+    viewer->SetSize(size);
+    // The rule works in twips (15 to a pixel) on the outer size the user sees (under Wayland
+    // the toolkit's own size counts the shadows too), and never goes below zero.
+    const wxSize outer = visibleFrameSize(*viewer);
+    const wxSize expected(std::max(0, (outer.x * 15 - 250) / 15),
+                          std::max(0, (outer.y * 15 - 610) / 15));
+    EXPECT_TRUE(test::waitFor([&] { return viewer->webBrowser1()->GetSize() == expected; }))
+        << outer.x << "x" << outer.y << " gave " << viewer->webBrowser1()->GetSize().x << "x"
+        << viewer->webBrowser1()->GetSize().y;
+    EXPECT_EQ(viewer->webBrowser1()->GetPosition(), wxPoint(2, 4));
+    // Beside the client area only the side borders count in the outer width: the browser is
+    // never cut off at the right.
+    EXPECT_LE(viewer->webBrowser1()->GetRect().GetRight(), viewer->GetClientSize().x);
+  }
+  viewer->unload();
+  EXPECT_TRUE(test::waitFor([] { return wxTopLevelWindows.empty(); }));
+}
 
 }  // namespace
 }  // namespace selvara

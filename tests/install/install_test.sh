@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix and, as root, from its Debian package; checks what a
-# desktop needs of each and runs each on a card set. Runs inside tests/x11_session.sh.
+# desktop needs of each and runs each on a card set. Runs inside tests/display_session.sh.
 # Usage: install_test.sh BUILD_DIR
 set -euo pipefail
 build_dir=$(cd "$1" && pwd)
@@ -39,10 +39,6 @@ check_installed() {
     fail "the AppStream metainfo does not validate"
   man -l "$share/man/man1/selvara-card-viewer.1.gz" 2>/dev/null | grep -q "selvara-card-viewer" ||
     fail "the manual page does not render"
-  [ "$(env -u DISPLAY "$program" --version)" = "1.0.0.1" ] ||
-    fail "--version does not print 1.0.0.1"
-  env -u DISPLAY "$program" --help | grep -q "^Usage: selvara-card-viewer" ||
-    fail "--help does not print the usage"
 
   # Installing never takes over folders: once the desktop's database is refreshed, the stand-in
   # file manager still opens them, even with the viewer's folder ranked above it.

@@ -42,23 +42,6 @@ class StartupTest : public ::testing::Test {
   ShutdownContext shutdown{viewer, dialog, pump};
 };
 
-TEST_F(StartupTest, SelectionsMadeWhileTheDialogWaitsReachTheHeadingAndThePage) {
-  fs::create_directories(sets.path / "Tom & <Jerry>" / "data" / "a0001");
-  pump.onWait = [this] {
-    state.ThumbIndex = 4, state.PopupIndex = 3, state.PopupActionIndex = 0;
-    if (pump.waits == 3) dialog.hide();
-  };
-  run((sets.path / "Tom & <Jerry>").string());
-  EXPECT_EQ(dialog.shows * 10 + pump.waits, 13);
-  EXPECT_EQ(viewer.caption, "SET - Tom & <Jerry> - Selvara Card Viewer - Version 1.0.0.1");
-  EXPECT_EQ(state.SettingsText,
-            "<center><font size='3' color='yellow'> Cards Tom &amp; &lt;Jerry&gt;  Thumbs 172 x "
-            "252  PopUp 344 x 504  On Mouse Over  </font></center><br><br>");
-  EXPECT_TRUE(viewer.timer.enabled && !state.Quitting);
-  EXPECT_EQ(viewer.navigated, std::vector<std::string>{file("test.html").string()});
-  EXPECT_NE(readFile(file("test.html")).find("alt='a0001' onMouseOver='popup("), std::string::npos);
-}
-
 TEST_F(StartupTest, NoArgumentWritesOnlyTheTemplateAndQuits) {
   run("");
   EXPECT_TRUE(state.Quitting);
