@@ -23,6 +23,33 @@ bool needsPercent(unsigned char c) {
   }
 }
 
+// The length of the well-formed UTF-8 sequence that `text` starts with, or 0 when it starts
+// with none: no overlong forms, no surrogates, nothing above U+10FFFF.
+std::size_t utf8SequenceLength(std::string_view text) {
+  const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80;  // the range of the first continuation byte
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    low = lead == 0xE0 ? 0xA0 : low;
+    high = lead == 0xED ? 0x9F : high;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    low = lead == 0xF0 ? 0x90 : low;
+    high = lead == 0xF4 ? 0x8F : high;
+  }
+  if (length == 0 || length > text.size() || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    if (byte(k) < 0x80 || byte(k) > 0xBF) return 0;
+  }
+  return length;
+}
+
 }  // namespace
 
 std::string escapeHtml(std::string_view text) {
@@ -94,37 +121,10 @@ std::string toValidUtf8(std::string_view text) {
   static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    unsigned char low = 0x80;  // the range of the first continuation byte
-    unsigned char high = 0xBF;
-    if (lead < 0x80) {
-      length = 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;   // no overlong forms
-      if (lead == 0xED) high = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-    }
-    bool valid = length > 0 && i + length <= text.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = k == 1 ? (next >= low && next <= high) : (next >= 0x80 && next <= 0xBF);
-    }
-    if (valid) {
-      out.append(text.substr(i, length));
-      i += length;
-    } else {
-      out.append(kReplacement);
-      ++i;
-    }
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = utf8SequenceLength(text.substr(i));
+    out.append(length > 0 ? text.substr(i, length) : kReplacement);
+    i += length > 0 ? length : 1;
   }
   return out;
 }

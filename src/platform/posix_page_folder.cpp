@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include "platform/page_folder.h"
 
@@ -16,7 +17,9 @@ namespace {
 constexpr std::size_t kRandomPart = 6;  // the XXXXXX of mkdtemp
 constexpr int kMakeTries = 8;
 
-bool usable(const char* value) { return value != nullptr && value[0] == '/'; }
+bool usable(const char* value) {
+  return value != nullptr && std::string_view(value).starts_with('/');
+}
 
 std::string describe(const std::vector<PageFolderError::Attempt>& attempts) {
   std::string text = "Could not make a folder for the pages";
