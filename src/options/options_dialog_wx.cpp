@@ -78,10 +78,10 @@ Form2::Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs)
     }
   });
   // Kept off the task bar, a minimised dialog could not be found again until its timer fired.
-  // NOTE: hiding the dialog can reach it as a late "iconized" state from the window manager;
-  // restoring then would show a dialog that was closed.
+  // NOTE: a hidden dialog can still receive a late "iconized" state from the window manager;
+  // restoring it then would show a dialog that was closed.
   Bind(wxEVT_ICONIZE, [this](wxIconizeEvent& event) {
-    if (event.IsIconized() && IsShown()) Iconize(false);
+    if (event.IsIconized() && m_reference.isVisible()) Iconize(false);
   });
   // The dialog's timer runs from the moment the dialog exists.
   m_timer1.setEnabled(true);
@@ -131,15 +131,17 @@ void Form2::addGroup(WxOptionGroup& group, std::size_t frame, const auto& option
 }
 
 void Form2Reference::showModeless() {
+  m_hidden = false;
   if (Form2* dialog = get()) dialog->Show();
 }
 
 bool Form2Reference::isVisible() const {
   const Form2* dialog = get();
-  return dialog != nullptr && !dialog->IsBeingDeleted() && dialog->IsShown();
+  return !m_hidden && dialog != nullptr && !dialog->IsBeingDeleted() && dialog->IsShown();
 }
 
 void Form2Reference::hide() {
+  m_hidden = true;
   if (Form2* dialog = get(); dialog != nullptr && dialog->IsShown()) {
     dialog->Hide();
     traceMoment("options-closed");
@@ -148,6 +150,7 @@ void Form2Reference::hide() {
 }
 
 void Form2Reference::unload() {
+  m_hidden = true;
   if (Form2* dialog = get()) {
     dialog->timer1().setEnabled(false);
     dialog->Hide();

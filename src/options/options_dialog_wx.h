@@ -74,6 +74,10 @@ class Form2Reference : public OptionsDialog {
  private:
   wxWeakRef<Form2> m_dialog;
   WxEventPump& m_pump;
+  // NOTE: a dialog hidden before the window system has mapped it is marked shown again by the
+  // toolkit when the late map event arrives, though it stays off screen; what the program did
+  // last decides whether the dialog counts as visible.
+  bool m_hidden = false;
 };
 
 }  // namespace selvara

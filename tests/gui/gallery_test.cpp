@@ -94,7 +94,7 @@ class GalleryRun : public ::testing::Test {
                            commandLineText({set.empty() ? (root / kSetName).string() : set})};
     Form_Load(state, context);
     viewer->Show();
-    EXPECT_FALSE(dialog->IsShown() || dialog->timer1().enabled());
+    EXPECT_FALSE(reference.isVisible() || dialog->timer1().enabled());
     EXPECT_TRUE(test::waitFor([&] {
       return ask("location.href.endsWith('test.html') && document.readyState") == "complete";
     }));
