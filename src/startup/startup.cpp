@@ -1,6 +1,10 @@
 // The start-up sequence.
 #include "startup/startup.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <string_view>
+
 #include "gallery/display_settings.h"
 #include "gallery/markup_escape.h"
 #include "gallery/page_template.h"
@@ -10,6 +14,24 @@
 #include "startup/command_line.h"
 
 namespace selvara {
+
+std::string setNameOf(const std::string& argument) {
+  const std::string_view path = argument;
+  std::string_view last;  // the path's last name other than "."
+  for (std::size_t at = 0; at <= path.size();) {
+    const std::size_t end = std::min(path.find(kPathSeparator, at), path.size());
+    if (const auto name = path.substr(at, end - at); !name.empty() && name != ".") last = name;
+    at = end + 1;
+  }
+  if (last.empty() && path.starts_with(kPathSeparator)) return std::string(1, kPathSeparator);
+  if (!last.empty() && last != "..") return std::string(last);
+  // ".." (or "." alone) names whatever folder it leads to on the file system. The argument named
+  // an existing folder; should it be gone since, the name stays as typed.
+  std::error_code error;
+  const std::filesystem::path resolved = std::filesystem::canonical(path, error);
+  if (error) return std::string(last.empty() ? path : last);
+  return resolved.has_filename() ? resolved.filename().string() : resolved.string();
+}
 
 std::string viewerCaption(const std::string& setName, const std::string& version) {
   return "SET - " + toValidUtf8(setName) + " - Selvara Card Viewer - Version " + version;
@@ -48,8 +70,7 @@ void Form_Load(RunState& state, StartupContext& context) {
     return;
   }
   const std::string& argument = state.CmdArgs[1];
-  const auto separator = argument.rfind(kPathSeparator);
-  state.SetName = separator == std::string::npos ? argument : argument.substr(separator + 1);
+  state.SetName = setNameOf(argument);
   state.DataPath = argument + kPathSeparator + "data" + kPathSeparator;
   context.viewer.setCaption(viewerCaption(state.SetName, state.Version));
   state.SettingsText = headingLine(state.SetName, state.SettingsText);

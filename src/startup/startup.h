@@ -19,6 +19,10 @@ struct StartupContext {
   std::string commandLine;  // the text after the program's name
 };
 
+// The name of the folder that `argument` names, whatever trailing separators, "." or ".." it was
+// typed with; "/" for the root.
+std::string setNameOf(const std::string& argument);
+
 // The window caption for a card set.
 std::string viewerCaption(const std::string& setName, const std::string& version);
 

@@ -62,6 +62,25 @@ TEST_F(StartupTest, UnloadDeletesBothFilesAndIsHarmlessTwice) {
   }
 }
 
+// The set shows the name of the folder its path names, however the path was typed; the pictures
+// are still looked for under the path as typed.
+TEST_F(StartupTest, SetNameIsTheFoldersWhateverSeparatorsAndDotsThePathHas) {
+  const std::string stone = (sets.path / "Stone").string();
+  fs::create_directory(stone);
+  const fs::path here = fs::current_path();
+  const std::pair<std::string, std::string> cases[] = {
+      {stone, "Stone"},         {stone + "//", "Stone"},
+      {stone + "/./.", "Stone"}, {stone + "/..", sets.path.filename().string()},
+      {"Stone", "Stone"},        {"/", "/"},
+      {"//.", "/"},              {".", here.filename().string()},
+      {"../", here.parent_path().filename().string()}};
+  for (const auto& [argument, name] : cases) EXPECT_EQ(setNameOf(argument), name) << argument;
+  run(stone + "/");
+  EXPECT_EQ(viewer.caption, "SET - Stone - Selvara Card Viewer - Version 1.0.0.1");
+  EXPECT_TRUE(state.SettingsText.starts_with("<center><font size='3' color='yellow'> Cards Stone "));
+  EXPECT_EQ(state.DataPath, stone + "//data/");
+}
+
 TEST(ResizeRuleTest, BrowserIsTheOuterSizeLessTheMarginsNeverNegative) {
   const int cases[][4] = {
       {11730, 9345, 11480, 8735}, {250, 610, 0, 0}, {100, 100, 0, 0}, {251, 611, 1, 1}};
