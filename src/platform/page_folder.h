@@ -31,8 +31,8 @@ class PageFolderError : public std::runtime_error {
 // how a later run tells a live run's folder from one left by a run that is gone.
 class PageFolder {
  public:
-  // Sweeps each place of folders left by ended runs (deleting only `pageFiles` inside them),
-  // then makes the folder in the first place that takes it. Throws PageFolderError.
+  // Sweeps each place of folders left by ended runs, then makes the folder in the first place
+  // that takes it. Throws PageFolderError.
   PageFolder(const std::vector<std::string>& places, const std::vector<std::string>& pageFiles);
   ~PageFolder();
   PageFolder(const PageFolder&) = delete;
@@ -49,8 +49,8 @@ class PageFolder {
 };
 
 // Removes from `place` the page folders whose run has ended: named as ours, a folder (not a
-// link) of this user with mode 0700, and not locked. Inside one only the `pageFiles` that are
-// plain files are deleted, so a folder that holds anything else stays.
+// link) of this user with mode 0700, not locked, and holding nothing but `pageFiles` as plain
+// files. A folder that holds anything else is left whole.
 void sweepPageFolders(const std::string& place, const std::vector<std::string>& pageFiles);
 
 }  // namespace selvara

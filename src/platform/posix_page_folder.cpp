@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -43,11 +44,12 @@ int makeIn(const std::string& place, std::string& path, int& lock) {
     std::string pattern = place + (place.back() == '/' ? "" : "/") + kPageFolderPrefix +
                           std::string(kRandomPart, 'X');
     if (::mkdtemp(pattern.data()) == nullptr) return errno;
+    // A sweep in another run may take the new, still unlocked folder for a stale one and remove
+    // it, before or after it is opened here; then this run makes another.
     const int fd = ::open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) continue;
     if (fd < 0) return errno;
     struct stat info {};
-    // A sweep in another run may take the new, still unlocked folder for a stale one and remove
-    // it; then this run makes another.
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) {
       path = pattern + "/";
       lock = fd;
@@ -56,6 +58,31 @@ int makeIn(const std::string& place, std::string& path, int& lock) {
     ::close(fd);
   }
   return EAGAIN;
+}
+
+// True when the folder open at `fd` holds nothing but plain files named in `pageFiles`.
+bool holdsOnlyPages(int fd, const std::vector<std::string>& pageFiles) {
+  const int listFd = ::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+  if (dir == nullptr) {
+    if (listFd >= 0) ::close(listFd);
+    return false;
+  }
+  bool onlyPages = true;
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat info {};
+    if (std::find(pageFiles.begin(), pageFiles.end(), name) == pageFiles.end() ||
+        ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
+      onlyPages = false;
+      break;
+    }
+  }
+  if (errno != 0) onlyPages = false;  // a listing cut short proves nothing
+  ::closedir(dir);
+  return onlyPages;
 }
 
 }  // namespace
@@ -106,15 +133,10 @@ void sweepPageFolders(const std::string& place, const std::vector<std::string>& 
     }
     const int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) continue;
-    // The lock is free only when the run that made the folder has ended.
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      for (const std::string& file : pageFiles) {
-        struct stat fileInfo {};
-        if (::fstatat(fd, file.c_str(), &fileInfo, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(fileInfo.st_mode)) {
-          (void)::unlinkat(fd, file.c_str(), 0);
-        }
-      }
+    // The lock is free only when the run that made the folder has ended. A folder that holds
+    // anything besides the pages may be someone else's after all, and stays whole.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && holdsOnlyPages(fd, pageFiles)) {
+      for (const std::string& file : pageFiles) (void)::unlinkat(fd, file.c_str(), 0);
       (void)::unlinkat(dirFd, name.c_str(), AT_REMOVEDIR);
     }
     ::close(fd);

@@ -2,16 +2,35 @@
 // picture addresses and names for paths of any shape.
 #include "platform/page_folder.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <tuple>
+#include <utility>
 
 #include "gallery/markup_escape.h"
 #include "platform/file_services.h"
 #include "startup/program_options.h"
 #include "startup/startup.h"
 #include "support.h"
+
+// Another run that starts at the same moment: its sweep runs just after mkdtemp has made a folder
+// for this run, before this run has locked it.
+namespace {
+std::string g_sweepAfterMaking;  // the place to sweep, once
+std::string g_sweptFolder;
+}  // namespace
+
+extern "C" char* mkdtemp(char* pattern) noexcept {
+  static auto* const made = reinterpret_cast<char* (*)(char*)>(::dlsym(RTLD_NEXT, "mkdtemp"));
+  char* folder = made(pattern);
+  if (folder != nullptr && !g_sweepAfterMaking.empty()) {
+    g_sweptFolder = folder;
+    selvara::sweepPageFolders(std::exchange(g_sweepAfterMaking, {}), {});
+  }
+  return folder;
+}
 
 namespace selvara {
 namespace {
@@ -42,16 +61,22 @@ TEST(PageFolderTest, SweepRemovesOnlyEndedRunsFoldersAndOnlyTheirPages) {
   const fs::path name = base.path / "selvara-card-viewer-";
   const fs::path ended = ours(name.string() + "AAAAAA", fs::perms::owner_all);
   const fs::path kept = ours(name.string() + "BBBBBB", fs::perms::owner_all);
-  test::writeFile(kept / "mine.txt", "");
-  const fs::path others[] = {ours(live.path(), fs::perms::owner_all),
+  test::writeFile(kept / "notes.txt", "");  // someone's folder after all: left whole
+  const fs::path others[] = {kept, ours(live.path(), fs::perms::owner_all),
                              ours(name.string() + "CCCCCC", fs::perms::all),
                              ours(name.string() + "DDDDDDD", fs::perms::owner_all)};
-  fs::create_directory_symlink(others[2], name.string() + "EEEEEE");
+  fs::create_directory_symlink(others[3], name.string() + "EEEEEE");
   sweepPageFolders(base.path.string(), kPages);
   EXPECT_FALSE(fs::exists(ended));
-  EXPECT_TRUE(fs::exists(kept / "mine.txt"));
-  EXPECT_FALSE(fs::exists(kept / "test.html"));
   for (const auto& folder : others) EXPECT_TRUE(fs::exists(folder / "test.html")) << folder;
+}
+
+TEST(PageFolderTest, FolderSweptBeforeItIsLockedIsMadeAgain) {
+  test::TempFolder base;
+  g_sweepAfterMaking = base.path.string();
+  const PageFolder folder({base.path.string()}, kPages);
+  EXPECT_FALSE(g_sweptFolder.empty() || fs::exists(g_sweptFolder));
+  EXPECT_TRUE(fs::is_directory(folder.path()));
 }
 
 TEST(MadeFilesTest, NeverWrittenOrDeletedThroughALinkOrInAnotherFilesPlace) {
