@@ -27,6 +27,9 @@ class FileError : public std::runtime_error {
   std::string m_path;
 };
 
+// Throws FileError for the call that just failed, with the error number it left in errno.
+[[noreturn]] void throwLastError(const char* action, const std::string& path);
+
 // Files are written new, never through a link: a name already taken is replaced only when this
 // run made the file there, and otherwise the write fails with EEXIST.
 
@@ -72,8 +75,8 @@ struct FolderEntry {
 };
 
 // The entries of `folder` (without "." and "..") whose names `keep` accepts, in the order the
-// file system lists them, each with its kind. A folder that cannot be opened gives no entries;
-// a read error ends the list.
+// file system lists them, each with its kind. A folder that does not exist gives no entries; one
+// that cannot be listed (unreadable, a path too long) throws FileError, as does a read error.
 std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::function<bool(const std::string&)>& keep);
 

@@ -1,7 +1,6 @@
 // The running executable on Linux, found through /proc/self/exe.
 #include <unistd.h>
 
-#include <cerrno>
 #include <string>
 
 #include "platform/executable_info.h"
@@ -18,7 +17,7 @@ ExecutableInfo currentExecutable() {
   std::string path(4096, '\0');
   for (;;) {
     const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (length < 0) throw FileError(errno, "find the program's own file", "/proc/self/exe");
+    if (length < 0) throwLastError("find the program's own file", "/proc/self/exe");
     if (static_cast<std::size_t>(length) < path.size()) {
       path.resize(static_cast<std::size_t>(length));
       break;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "platform/file_services.h"
 
@@ -42,7 +43,7 @@ void writeAll(int fd, std::span<const unsigned char> bytes, const std::string& p
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
-      throw FileError(errno, "write", path);
+      throwLastError("write", path);
     }
     bytes = bytes.subspan(static_cast<std::size_t>(written));
   }
@@ -83,6 +84,13 @@ int createNew(const std::string& path) {
 
 }  // namespace
 
+void throwLastError(const char* action, const std::string& path) {
+  // Read before anything else runs: making the exception and its texts allocates, and an
+  // allocation may leave another error number behind.
+  const int number = errno;
+  throw FileError(number, action, path);
+}
+
 FileError::FileError(int number, const std::string& action, const std::string& path)
     : std::runtime_error("Could not " + action + " \"" + path + "\": " + std::strerror(number)),
       m_number(number),
@@ -92,24 +100,24 @@ FileError::FileError(int number, const std::string& action, const std::string& p
 
 void copyFile(const std::string& from, const std::string& to) {
   Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-  if (source.get() < 0) throw FileError(errno, "read", from);
+  if (source.get() < 0) throwLastError("read", from);
   struct stat info {};
   if (::fstat(source.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
     throw FileError(EISDIR, "read", from);
   }
   Descriptor target(createNew(to));
-  if (target.get() < 0) throw FileError(errno, "write", to);
+  if (target.get() < 0) throwLastError("write", to);
   std::array<unsigned char, kBufferBytes> buffer{};
   for (;;) {
     const ssize_t got = ::read(source.get(), buffer.data(), buffer.size());
     if (got < 0) {
       if (errno == EINTR) continue;
-      throw FileError(errno, "read", from);
+      throwLastError("read", from);
     }
     if (got == 0) break;
     writeAll(target.get(), std::span(buffer).first(static_cast<std::size_t>(got)), to);
   }
-  if (target.release() != 0) throw FileError(errno, "write", to);
+  if (target.release() != 0) throwLastError("write", to);
 }
 
 int deleteFile(const std::string& path) noexcept {
@@ -125,9 +133,9 @@ int deleteFile(const std::string& path) noexcept {
 
 void writeBytes(const std::string& path, std::span<const unsigned char> bytes) {
   Descriptor target(createNew(path));
-  if (target.get() < 0) throw FileError(errno, "write", path);
+  if (target.get() < 0) throwLastError("write", path);
   writeAll(target.get(), bytes, path);
-  if (target.release() != 0) throw FileError(errno, "write", path);
+  if (target.release() != 0) throwLastError("write", path);
 }
 
 TextFile::TextFile(const std::string& path) : m_path(path) {
@@ -153,6 +161,7 @@ bool TextFile::writeLine(const std::string& text) noexcept {
     if (m_firstError == 0) m_firstError = EBADF;
     return false;
   }
+  errno = 0;  // a write that fails without saying why is reported as EIO, not with an older error
   const bool ok = std::fwrite(text.data(), 1, text.size(), m_file) == text.size() &&
                   std::fwrite("\r\n", 1, 2, m_file) == 2;
   if (!ok && m_firstError == 0) m_firstError = errno != 0 ? errno : EIO;
@@ -178,12 +187,20 @@ std::vector<FolderEntry> listFolder(const std::string& folder,
                                     const std::function<bool(const std::string&)>& keep) {
   std::vector<FolderEntry> entries;
   DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return entries;
+  if (dir == nullptr) {
+    // A set without its data folder simply has no cards.
+    if (errno == ENOENT || errno == ENOTDIR) return entries;
+    throwLastError("list", folder);
+  }
+  const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
   const int dirFd = ::dirfd(dir);
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(dir);
-    if (entry == nullptr) break;  // the end, or a read error: either way the listing ends
+    if (entry == nullptr) {
+      if (errno != 0) throwLastError("list", folder);
+      break;
+    }
     const std::string name = entry->d_name;
     if (name == "." || name == ".." || !keep(name)) continue;
     EntryKind kind = EntryKind::Unknown;
@@ -200,7 +217,6 @@ std::vector<FolderEntry> listFolder(const std::string& folder,
     }
     entries.push_back({name, kind});
   }
-  ::closedir(dir);
   return entries;
 }
 

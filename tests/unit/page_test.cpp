@@ -98,6 +98,14 @@ TEST_F(PageTest, PageIsTemplateHeadingTableBlocksInPassOrderAndClosing) {
   EXPECT_EQ(viewer.navigated, std::vector<std::string>(2, state.MyPath + "test.html"));
   fs::remove_all(data);
   EXPECT_EQ(writePage(), page(""));
+  // A data folder that cannot be listed (its path past the limit) fails, never shows as empty.
+  state.DataPath = std::string(4096, 'x') + "/data/";
+  try {
+    writePage();
+    ADD_FAILURE() << "a listing past the path limit passed for empty";
+  } catch (const FileError& error) {
+    EXPECT_EQ(error.what(), "Could not list \"" + state.DataPath + "\": File name too long");
+  }
 }
 
 // Whatever bytes a name holds, every URL written decodes to its picture's path, and the element
