@@ -2,6 +2,7 @@
 #include <wx/app.h>
 #include <wx/log.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -68,7 +69,7 @@ bool SelvaraApp::OnInit() {
     if (auto* viewer = dynamic_cast<Form1*>(GetTopWindow())) viewer->endBrowser();
     if (m_pages) m_pages->remove();
     std::cerr.flush();
-    std::_Exit(0);
+    std::_Exit(m_exitCode);  // a failure being reported keeps its status
   });
 
   if (argumentCarriesQuote(programArguments())) {
@@ -146,8 +147,8 @@ bool SelvaraApp::makePageFolder() {
 }
 
 bool SelvaraApp::fail(const std::string& text) {
-  reportFailure(text);
   m_exitCode = 2;
+  reportFailure(text);
   return false;
 }
 
@@ -180,6 +181,9 @@ int main(int argc, char** argv) {
   std::error_code unknown;  // no current folder: the argument is taken as it stands
   programArguments() =
       anchorFirstArgument(options.folders, std::filesystem::current_path(unknown).string());
-  const int status = wxEntry(argc, argv);
+  // The toolkit gets the program's name alone: the arguments are read above, as bytes, and wx
+  // would otherwise convert each to Unicode and warn that a path that is not UTF-8 is ignored.
+  int toolkitArgc = std::min(argc, 1);
+  const int status = wxEntry(toolkitArgc, argv);
   return status == 0 ? 0 : 2;
 }

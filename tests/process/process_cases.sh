@@ -103,23 +103,34 @@ key "$first_viewer" alt+F4
 finish "$first"
 [ "$status" = 0 ] && [ ! -e "$first_folder" ] || fail "the first run did not end cleanly"
 
-# Failures before the options dialog: a message box, stderr naming the path, exit status 2.
+# Failures: a message box, stderr naming the path, exit status 2, also when stopped while the box
+# is up. A listing fails after the options dialog (a set path so long that its data folder lies
+# past the system's limit); the others come before it.
 mkdir -m 555 "$work/closed1" "$work/closed2"
 mkdir -m 755 "$work/plain-set"
 touch "$work/plain-set/file"
-# case name | XDG_RUNTIME_DIR | TMPDIR | the folder argument | the paths stderr names
-while IFS='|' read -r case_name xdg tmp argument named; do
+long=$work
+while [ ${#long} -lt 3880 ]; do long+=/$(printf '%0200d' 0); done
+long+=/$(printf "%0$((4089 - ${#long}))d" 0)  # 4,090 bytes
+mkdir -p "$long"
+not_utf8=$(printf '%s/none-\351' "$work")
+# case name | XDG_RUNTIME_DIR | TMPDIR | folder argument | paths stderr names | dialog | box closed by
+while IFS='|' read -r case_name xdg tmp argument named dialog close; do
   start "$case_name" "$argument"
+  [ "$dialog" = no ] || key "$(window "$pid" '^Option Settings$')" Escape || fail "no options dialog"
   box=$(window "$pid" '^Selvara Card Viewer$') || fail "no message box"
-  [ -z "$(xdotool search --all --pid "$pid" --name '^Option Settings$')" ] || fail "dialog shown"
-  key "$box" Return
+  [ "$dialog" = yes ] || [ -z "$(xdotool search --all --pid "$pid" --name '^Option Settings$')" ] ||
+    fail "dialog shown"
+  if [ "$close" = TERM ]; then kill -TERM "$pid"; else key "$box" Return; fi
   finish "$pid"
   [ "$status" = 2 ] || fail "exit status $status"
   for path in $named; do grep -qF "\"$path\"" "$err" || fail "stderr lacks $path: $(cat "$err")"; done
+  ! grep -q 'Command line argument' "$err" || fail "the toolkit misread the argument: $(cat "$err")"
 done <<EOF
-page-folder-unwritable|$work/closed1|$work/closed2|$set_dir|$work/closed1 $work/closed2
-set-folder-missing|$runtime|$work/tmp|$work/none|$work/none
-set-folder-is-a-file|$runtime|$work/tmp|$work/plain-set/file|$work/plain-set/file
+page-folder-unwritable|$work/closed1|$work/closed2|$set_dir|$work/closed1 $work/closed2|no|Return
+set-folder-missing-not-utf8|$runtime|$work/tmp|$not_utf8|$not_utf8|no|Return
+set-folder-is-a-file|$runtime|$work/tmp|$work/plain-set/file|$work/plain-set/file|no|TERM
+data-folder-past-path-limit|$runtime|$work/tmp|$long|$long/data/|yes|Return
 EOF
 xdg="" tmp=""
 
