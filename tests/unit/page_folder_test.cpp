@@ -17,10 +17,7 @@
 
 // Another run that starts at the same moment: its sweep runs just after mkdtemp has made a folder
 // for this run, before this run has locked it.
-namespace {
-std::string g_sweepAfterMaking;  // the place to sweep, once
-std::string g_sweptFolder;
-}  // namespace
+static std::string g_sweepAfterMaking, g_sweptFolder;  // the place to sweep once; what went
 
 extern "C" char* mkdtemp(char* pattern) noexcept {
   static auto* const made = reinterpret_cast<char* (*)(char*)>(::dlsym(RTLD_NEXT, "mkdtemp"));
@@ -38,10 +35,12 @@ namespace {
 namespace fs = std::filesystem;
 const std::vector<std::string> kPages = {"blank.html", "test.html"};
 
-TEST(PageFolderTest, PrivateFolderInTheFirstPlaceThatTakesItGoneWhenEmpty) {
+TEST(PageFolderTest, PrivateFolderInTheFirstPlaceThatTakesItMadeAgainIfSweptGoneWhenEmpty) {
   test::TempFolder base;
   EXPECT_EQ(pageFolderPlaces(nullptr, "tmp"), std::vector<std::string>{"/tmp"});
+  g_sweepAfterMaking = base.path.string();
   PageFolder folder({"/dev/null", base.path.string()}, kPages);
+  EXPECT_FALSE(g_sweptFolder.empty() || fs::exists(g_sweptFolder));
   EXPECT_EQ(fs::path(folder.path()).parent_path().parent_path(), base.path);
   EXPECT_EQ(fs::status(folder.path()).permissions(), fs::perms::owner_all);
   folder.remove();
@@ -69,14 +68,6 @@ TEST(PageFolderTest, SweepRemovesOnlyEndedRunsFoldersAndOnlyTheirPages) {
   sweepPageFolders(base.path.string(), kPages);
   EXPECT_FALSE(fs::exists(ended));
   for (const auto& folder : others) EXPECT_TRUE(fs::exists(folder / "test.html")) << folder;
-}
-
-TEST(PageFolderTest, FolderSweptBeforeItIsLockedIsMadeAgain) {
-  test::TempFolder base;
-  g_sweepAfterMaking = base.path.string();
-  const PageFolder folder({base.path.string()}, kPages);
-  EXPECT_FALSE(g_sweptFolder.empty() || fs::exists(g_sweptFolder));
-  EXPECT_TRUE(fs::is_directory(folder.path()));
 }
 
 TEST(MadeFilesTest, NeverWrittenOrDeletedThroughALinkOrInAnotherFilesPlace) {
