@@ -23,7 +23,7 @@ std::string setNameOf(const std::string& argument) {
     if (const auto name = path.substr(at, end - at); !name.empty() && name != ".") last = name;
     at = end + 1;
   }
-  if (last.empty() && path.starts_with(kPathSeparator)) return std::string(1, kPathSeparator);
+  if (last.empty() && path.starts_with(kPathSeparator)) return std::string(path.substr(0, 1));
   if (!last.empty() && last != "..") return std::string(last);
   // ".." (or "." alone) names whatever folder it leads to on the file system. The argument named
   // an existing folder; should it be gone since, the name stays as typed.
