@@ -69,12 +69,9 @@ TEST_F(StartupTest, SetNameIsTheFoldersWhateverSeparatorsAndDotsThePathHas) {
   fs::create_directory(stone);
   const fs::path here = fs::current_path();
   const std::pair<std::string, std::string> cases[] = {
-      {stone, "Stone"},
       {stone + "//", "Stone"},
       {stone + "/./.", "Stone"},
       {stone + "/..", sets.path.filename().string()},
-      {"Stone", "Stone"},
-      {"/", "/"},
       {"//.", "/"},
       {".", here.filename().string()},
       {"../", here.parent_path().filename().string()}};
