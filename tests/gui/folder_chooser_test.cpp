@@ -10,16 +10,10 @@
 namespace selvara {
 namespace {
 
-struct Watch {
-  std::chrono::steady_clock::time_point deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  bool fitted = false;
-};
-
-// Closes GTK's chooser, as the window manager's close button does, once it fits on its screen or
-// when the time is up.
-gboolean closeOnceFitted(gpointer data) {
-  auto& watch = *static_cast<Watch*>(data);
+// Closes GTK's chooser as a window manager's close button does, once it fits on its screen
+// (which `fitted` then says) or when the time is up.
+gboolean closeOnceFitted(gpointer fitted) {
+  static const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   bool closed = false;
   GList* windows = gtk_window_list_toplevels();
   for (GList* item = windows; item != nullptr; item = item->next) {
@@ -28,10 +22,10 @@ gboolean closeOnceFitted(gpointer data) {
     GdkRectangle frame;
     GdkRectangle screen;
     gdk_window_get_frame_extents(shown, &frame);
-    gdk_monitor_get_geometry(
-        gdk_display_get_monitor_at_window(gdk_window_get_display(shown), shown), &screen);
-    watch.fitted = frame.width <= screen.width && frame.height <= screen.height;
-    closed = watch.fitted || std::chrono::steady_clock::now() > watch.deadline;
+    gdk_monitor_get_geometry(gdk_display_get_monitor_at_window(gdk_display_get_default(), shown),
+                             &screen);
+    *static_cast<bool*>(fitted) = frame.width <= screen.width && frame.height <= screen.height;
+    closed = *static_cast<bool*>(fitted) || std::chrono::steady_clock::now() > deadline;
     if (closed) gtk_window_close(GTK_WINDOW(item->data));
   }
   g_list_free(windows);
@@ -39,10 +33,10 @@ gboolean closeOnceFitted(gpointer data) {
 }
 
 TEST(FolderChooserTest, FitsOnTheScreenAndClosingItChoosesNothing) {
-  Watch watch;
-  g_timeout_add(50, closeOnceFitted, &watch);
+  bool fitted = false;
+  g_timeout_add(50, closeOnceFitted, &fitted);
   EXPECT_EQ(chooseFolder("Choose a card set"), std::nullopt);
-  EXPECT_TRUE(watch.fitted);
+  EXPECT_TRUE(fitted);
 }
 
 }  // namespace
