@@ -44,7 +44,8 @@ std::optional<std::string> chooseFolder(const std::string& title) {
       title.c_str(), nullptr, GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER, "_Open", "_Cancel");
   GtkFileChooser* chooser = GTK_FILE_CHOOSER(native);
   const char* pictures = g_get_user_special_dir(G_USER_DIRECTORY_PICTURES);
-  const bool hasPictures = pictures != nullptr && g_file_test(pictures, G_FILE_TEST_IS_DIR);
+  const bool hasPictures =
+      pictures != nullptr && g_file_test(pictures, G_FILE_TEST_IS_DIR) != FALSE;
   gtk_file_chooser_set_current_folder(chooser, hasPictures ? pictures : g_get_home_dir());
 
   std::optional<std::string> chosen;
