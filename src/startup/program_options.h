@@ -17,8 +17,8 @@ struct ProgramOptions {
 
 // `--help`/`-h`, `--version` and `--choose-folder` anywhere before a "--"; any other argument
 // that starts with "-" before it is an unknown option, which is refused first. More than one
-// folder is refused. `--choose-folder` is what the desktop's entry passes, with the folder it was
-// given or none when started from the menu; only then is the folder asked for.
+// folder is refused. `--choose-folder`, which the desktop's entry passes with the folder it was
+// given or, started from the menu, with none, asks for the folder only when none is given.
 ProgramOptions readProgramOptions(const std::vector<std::string>& arguments);
 
 std::string usageText(const std::string& programName);
