@@ -17,6 +17,7 @@
 #include "platform/error_report.h"
 #include "platform/executable_info.h"
 #include "platform/file_services.h"
+#include "platform/folder_chooser_wx.h"
 #include "platform/page_folder.h"
 #include "platform/quit_signals_wx.h"
 #include "platform/run_trace.h"
@@ -34,6 +35,12 @@ namespace {
 std::vector<std::string>& programArguments() {
   static std::vector<std::string> arguments;
   return arguments;
+}
+
+// Set when the desktop's menu started the program without a folder: the user is asked for one.
+bool& askForFolder() {
+  static bool ask = false;
+  return ask;
 }
 
 class SelvaraApp : public wxApp {
@@ -72,6 +79,14 @@ bool SelvaraApp::OnInit() {
     std::_Exit(m_exitCode);  // a failure being reported keeps its status
   });
 
+  if (askForFolder()) {
+    const std::optional<std::string> chosen = chooseFolder("Choose a card set");
+    if (!chosen) {  // the user changed their mind: the run ends as a closed viewer does
+      CallAfter([this] { ExitMainLoop(); });
+      return true;
+    }
+    programArguments() = {cardSetOfChoice(*chosen)};
+  }
   if (argumentCarriesQuote(programArguments())) {
     return fail(
         "The card set folder's path holds a double quote (\"), which the command line "
@@ -181,6 +196,7 @@ int main(int argc, char** argv) {
   std::error_code unknown;  // no current folder: the argument is taken as it stands
   programArguments() =
       anchorFirstArgument(options.folders, std::filesystem::current_path(unknown).string());
+  askForFolder() = options.askForFolder;
   // The toolkit gets the program's name alone: the arguments are read above, as bytes, and wx
   // would otherwise convert each to Unicode and warn that a path that is not UTF-8 is ignored.
   int toolkitArgc = std::min(argc, 1);

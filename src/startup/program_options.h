@@ -12,13 +12,22 @@ struct ProgramOptions {
   EarlyAction action = EarlyAction::Run;
   std::string refusal;               // one line saying what is wrong, for Refuse
   std::vector<std::string> folders;  // the card set folder, when there is one
+  bool askForFolder = false;         // `--choose-folder` and no folder: ask the user for one
 };
 
-// `--help`/`-h` and `--version` anywhere before a "--"; any other argument that starts with "-"
-// before it is an unknown option, which is refused first. More than one folder is refused.
+// `--help`/`-h`, `--version` and `--choose-folder` anywhere before a "--"; any other argument
+// that starts with "-" before it is an unknown option, which is refused first. More than one
+// folder is refused. `--choose-folder`, which the desktop's entry passes with the folder it was
+// given or, started from the menu, with none, asks for the folder only when none is given.
 ProgramOptions readProgramOptions(const std::vector<std::string>& arguments);
 
 std::string usageText(const std::string& programName);
+
+// The card set that a folder chosen in the folder chooser stands for: the folder itself, or the
+// set whose `data` folder was chosen (a folder named data without a data folder of its own).
+// GTK's chooser needs this: when a set's path is typed into its location field, Enter accepts the
+// field's completion of the set's only sub-folder, its data folder, and chooses that.
+std::string cardSetOfChoice(const std::string& chosen);
 
 // The failure report for a card set folder that `status` (0, or the error number of looking it
 // up as a folder) says cannot be shown; empty when it can.

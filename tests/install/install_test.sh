@@ -31,8 +31,9 @@ check_installed() {
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "icon $size is wrong"
   done
   desktop-file-validate "$entry" || fail "the desktop entry does not validate"
-  # "Open With" offers every shown entry that takes a file; this one passes the folder on.
-  grep -qx 'Exec=selvara-card-viewer %f' "$entry" ||
+  # "Open With" offers every shown entry that takes a file; this one passes the folder on, and
+  # from the menu, with none, it asks for one.
+  grep -qx 'Exec=selvara-card-viewer --choose-folder %f' "$entry" ||
     fail "the desktop entry does not pass the folder"
   ! grep -qE '^(NoDisplay|Hidden)=true' "$entry" || fail "the desktop entry is hidden"
   appstreamcli validate --no-net "$share/metainfo/io.selvara.CardViewer.metainfo.xml" ||

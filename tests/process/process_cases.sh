@@ -63,28 +63,39 @@ finish() {
 
 page_folders() { find "$runtime" -mindepth 1 -maxdepth 1 -name 'selvara-card-viewer-*' | sort; }
 
-# gallery: starts a run on the set, closes the options dialog, waits for the gallery; sets
-# $viewer and $folder (the run's page folder).
+# gallery [--choose-folder]: starts a run on the set (with --choose-folder as the desktop's menu
+# starts it, the set's path typed into the folder chooser), closes the options dialog, waits for
+# the gallery; sets $viewer and $folder (the run's page folder).
 gallery() {
   local before
   before=$(page_folders)
-  start "$case_name" "$set_dir"
+  start "$case_name" "${1:-$set_dir}"
+  [ $# = 0 ] || { key "$(window "$pid" '^Choose a card set$')" ctrl+l && xdotool type "$set_dir" &&
+    xdotool key Return; } || fail "no folder chooser"
   key "$(window "$pid" '^Option Settings$')" Escape || fail "no options dialog"
   viewer=$(window "$pid" '^SET - Stone Age - ') || fail "no gallery"
   folder=$(comm -13 <(echo "$before") <(page_folders))
   [ -f "$folder/test.html" ] && [ -f "$folder/blank.html" ] || fail "no pages in '$folder'"
 }
 
-# Each way a run ends: exit 0, both pages and the folder gone, the set untouched.
+# Each way a run ends: exit 0, both pages and the folder gone, the set untouched. The closed run
+# is a menu launch.
 for how in close TERM INT HUP; do
   case_name=end-by-$how
-  gallery
+  if [ "$how" = close ]; then gallery --choose-folder; else gallery; fi
   if [ "$how" = close ]; then key "$viewer" alt+F4; else kill "-$how" "$pid"; fi
   finish "$pid"
   [ "$status" = 0 ] || fail "exit status $status"
   [ -z "$folder" ] || [ ! -e "$folder" ] || fail "left behind: $(ls -A "$folder")"
   [ "$(fingerprint "$set_dir")" = "$set_print" ] || fail "the card set changed"
 done
+
+# A menu launch whose folder chooser is cancelled ends with status 0 and no page folder.
+case_name=chooser-cancelled before=$(page_folders)
+start "$case_name" --choose-folder
+key "$(window "$pid" '^Choose a card set$')" Escape || fail "no folder chooser"
+finish "$pid"
+[ "$status" = 0 ] && [ "$(page_folders)" = "$before" ] || fail "status $status, or a page folder"
 
 case_name=leftover-folder-swept-live-folder-kept
 leftover="$runtime/selvara-card-viewer-Zz0000"
@@ -147,7 +158,7 @@ while IFS='|' read -r case_name expected stream text arguments; do
 done <<'EOF'
 unknown-option|2|err|unknown option '--frobnicate'|--frobnicate /sets/a
 two-folders|2|err|not used: '/sets/b' '/sets/c'|/sets/a /sets/b /sets/c
-help|0|out|Usage: selvara-card-viewer|--help
+help|0|out|--choose-folder  without CARD-SET-FOLDER|--help
 version|0|out|1.0.0.1|--version
 EOF
 

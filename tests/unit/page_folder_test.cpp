@@ -92,6 +92,7 @@ TEST(ProgramOptionsTest, OptionsFoldersAndRefusals) {
   // The arguments, what they ask for, and the refusal or else the folder.
   const std::tuple<std::vector<std::string>, EarlyAction, std::string> cases[] = {
       {{"--", "-x"}, Run, "-x"},
+      {{"--choose-folder", "/a"}, Run, "/a"},  // a folder given: nothing to ask
       {{"/a", "--help"}, PrintHelp, "/a"},
       {{"--version", "/b"}, PrintVersion, "/b"},
       {{"--help", "--frobnicate", "/a"}, Refuse, "unknown option '--frobnicate'"},
@@ -101,7 +102,16 @@ TEST(ProgramOptionsTest, OptionsFoldersAndRefusals) {
     const ProgramOptions options = readProgramOptions(arguments);
     EXPECT_EQ(options.action, action) << text;
     EXPECT_EQ(action == Refuse ? options.refusal : options.folders.at(0), text);
+    EXPECT_FALSE(options.askForFolder) << text;
   }
+  EXPECT_TRUE(readProgramOptions({"--choose-folder"}).askForFolder);
+  // A chosen data folder stands for its set, unless it is a set named data itself.
+  test::TempFolder base;
+  fs::create_directories(base.path / "a/data");
+  fs::create_directories(base.path / "b/data/data");
+  const std::pair<const char*, const char*> choices[] = {{"a/data", "a"}, {"b/data", "b/data"}};
+  for (const auto& [chosen, set] : choices)
+    EXPECT_EQ(cardSetOfChoice((base.path / chosen).string()), (base.path / set).string());
 }
 
 // Names from an 8-bit archive show with their odd letters marked, in the caption as in the page.
