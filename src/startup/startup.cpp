@@ -52,6 +52,7 @@ void Form_Load(RunState& state, StartupContext& context) {
   state.SetName = separator == std::string::npos ? argument : argument.substr(separator + 1);
   state.DataPath = argument + kPathSeparator + "data" + kPathSeparator;
   context.viewer.setCaption(viewerCaption(state.SetName, state.Version));
+  context.viewer.setCardSet(toValidUtf8(state.SetName));
   state.SettingsText = headingLine(state.SetName, state.SettingsText);
 
   Command1_Click(state, context.viewer, context.pump);

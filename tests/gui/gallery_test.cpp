@@ -2,15 +2,20 @@
 // the user picks reaches the page, every picture loads whatever its name, and the enlarged card
 // opens beside the pointer and stays.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <unistd.h>
 #include <wx/app.h>
 #include <wx/image.h>
+#include <wx/stattext.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -37,6 +42,23 @@ const std::string kSetName = "Set 'q' & <b> #1 %41 ?x \xc3\x86r\xc3\xb8";
 const std::vector<std::string> kHostile = {
     "a\"'\"'", "a%41;",  "a'&<>",       "b&amp",     "b\xc3\x86r \xc3\xb8",
     "c <i>",   "c\"#%?", "c?#\xc3\xa9", "b\xe9t\xe9"};  // the last in an 8-bit encoding, not UTF-8
+
+// The live web engine processes that this program started.
+std::vector<int> webProcesses() {
+  std::vector<int> found;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    if (!std::isdigit(entry.path().filename().string()[0])) continue;  // not a process
+    std::ifstream stat(entry.path() / "stat");
+    std::string fields((std::istreambuf_iterator<char>(stat)), {});  // pid (name) state parent
+    std::istringstream rest(fields.substr(std::min(fields.size(), fields.rfind(')') + 1)));
+    char state = 'Z';
+    int parent = 0;
+    if (fields.find(" (WebKitWebProces) ") != std::string::npos && rest >> state >> parent &&
+        parent == ::getpid() && state != 'Z')
+      found.push_back(std::stoi(fields));
+  }
+  return found;
+}
 
 Numbers numbers(const std::string& text) {
   Numbers values;
@@ -95,15 +117,55 @@ class GalleryRun : public ::testing::Test {
     Form_Load(state, context);
     viewer->Show();
     EXPECT_FALSE(reference.isVisible() || dialog->timer1().enabled());
-    EXPECT_TRUE(test::waitFor([&] {
-      return ask("location.href.endsWith('test.html') && document.readyState") == "complete";
-    }));
+    EXPECT_TRUE(test::waitFor([&] { return galleryLoaded(); }));
+  }
+  bool galleryLoaded() {
+    return ask("location.href.endsWith('test.html') && document.readyState") == "complete";
+  }
+  // Ends the page's engine process as the kernel's out-of-memory killer does, and waits until the
+  // program has seen it go.
+  void killEngine() {
+    const std::vector<int> engines = webProcesses();
+    ASSERT_EQ(engines.size(), 1u);
+    ASSERT_EQ(::kill(engines[0], SIGKILL), 0);
+    EXPECT_TRUE(test::waitFor([&] { return webProcesses() != engines; }));
   }
   std::string ask(const std::string& script) {
     void* tag = reinterpret_cast<void*>(++asked);
     view->RunScriptAsync(wxString::FromUTF8(script), tag);
     EXPECT_TRUE(test::waitFor([&] { return answers.count(tag) != 0; })) << script;
     return answers[tag].utf8_string();
+  }
+
+  // Moves the pointer to the screen point that shows page point (x, y), and waits until the page
+  // has seen it there. At a large text size the page is drawn larger.
+  void moveTo(double x, double y) {
+    const wxPoint origin = view->ClientToScreen(wxPoint(0, 0));
+    const wxPoint at(origin.x + static_cast<int>(std::lround((x - page[0]) * zoom)),
+                     origin.y + static_cast<int>(std::lround((y - page[1]) * zoom)));
+    input.MouseMove(at);
+    const auto seen = wxString::Format("%g,%g", (at.x - origin.x) / zoom + page[0],
+                                       (at.y - origin.y) / zoom + page[1]);
+    EXPECT_TRUE(test::waitFor([&] { return ask("seen") == seen; })) << seen << " " << ask("seen");
+  }
+  Numbers popupBox() {
+    return numbers(
+        ask("var r = document.getElementById('pop').getBoundingClientRect(); "
+            "[r.left + scrollX, r.top + scrollY, r.width, r.height].join(',')"));
+  }
+  wxUIActionSimulator input;
+  Numbers page;  // the visible part's left, top, width and height, then every thumbnail's box
+  double zoom = 1;
+  // Scrolls a little, starts following the pointer and the presses, and measures the page.
+  void measurePage() {
+    page = numbers(
+        ask("scrollTo(0, 37); window.seen = ''; window.presses = 0; "
+            "document.addEventListener('mousemove', e => seen = e.pageX + ',' + e.pageY); "
+            "document.addEventListener('mousedown', e => presses++); "
+            "[scrollX, scrollY, innerWidth, innerHeight].concat(...Array.from("
+            "document.querySelectorAll('#pics img'), i => { const r = i.getBoundingClientRect(); "
+            "return [r.left + scrollX, r.top + scrollY, r.width, r.height]; })).join(',')"));
+    zoom = std::round(100.0 * view->GetClientSize().x / page.at(2)) / 100;
   }
 
   static inline fs::path root;
@@ -133,7 +195,6 @@ TEST_F(GalleryRun, DialogHidesByItsTimerAndEveryPictureLoadsWhateverItsName) {
 
 TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
   REQUIRE_INPUT();
-  wxUIActionSimulator input;
   const auto click = [&](wxRadioButton* button) {
     // A user clicks what is on screen: the dialog has been placed and drawn.
     ASSERT_TRUE(test::waitFor([&] { return painted; }));
@@ -155,6 +216,34 @@ TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
             "0");
 }
 
+TEST_F(GalleryRun, ComesBackWhenItsEngineDiesAndOpensThePopupOnTheNextClick) {
+  REQUIRE_INPUT();
+  start(200, [] {});
+  killEngine();
+  EXPECT_TRUE(test::waitFor([&] { return galleryLoaded(); }));
+  measurePage();
+  moveTo(page[4] + page[6] / 2, page[5] + page[7] / 2);
+  input.MouseClick();
+  EXPECT_TRUE(test::waitFor([&] { return popupBox().at(0) != -1000; }));
+}
+
+TEST_F(GalleryRun, SaysWhyInTheWindowWhenItsEngineDiesAgainSoonAfter) {
+  start(200, [] {});
+  killEngine();
+  EXPECT_TRUE(test::waitFor([&] { return galleryLoaded(); }));
+  killEngine();
+  wxString message;
+  EXPECT_TRUE(test::waitFor([&] {
+    for (wxWindow* child : viewer->GetChildren()) {
+      if (auto* text = dynamic_cast<wxStaticText*>(child); text != nullptr && text->IsShown())
+        message = text->GetLabel();
+    }
+    message.Replace("\n", " ");  // wrapped to the window's width
+    return !view->IsShown() && message.Contains("\"" + wxString::FromUTF8(kSetName) + "\"") &&
+           message.Contains("crashed");
+  })) << message;
+}
+
 // Where the template puts an 86 x 126 card for the pointer at page point (x, y).
 enum Placement { kBeside = 1, kFlipped = 2, kLifted = 4 };
 Numbers expectedBox(double x, double y, const Numbers& page, int& placements) {
@@ -165,28 +254,7 @@ Numbers expectedBox(double x, double y, const Numbers& page, int& placements) {
   return {left, top, 86, 126};
 }
 
-class PopupPlacement : public GalleryRun, public ::testing::WithParamInterface<int> {
- protected:
-  // Moves the pointer to the screen point that shows page point (x, y), and waits until the page
-  // has seen it there. At a large text size the page is drawn larger.
-  void moveTo(double x, double y) {
-    const wxPoint origin = view->ClientToScreen(wxPoint(0, 0));
-    const wxPoint at(origin.x + static_cast<int>(std::lround((x - page[0]) * zoom)),
-                     origin.y + static_cast<int>(std::lround((y - page[1]) * zoom)));
-    input.MouseMove(at);
-    const auto seen = wxString::Format("%g,%g", (at.x - origin.x) / zoom + page[0],
-                                       (at.y - origin.y) / zoom + page[1]);
-    EXPECT_TRUE(test::waitFor([&] { return ask("seen") == seen; })) << seen << " " << ask("seen");
-  }
-  Numbers popupBox() {
-    return numbers(
-        ask("var r = document.getElementById('pop').getBoundingClientRect(); "
-            "[r.left + scrollX, r.top + scrollY, r.width, r.height].join(',')"));
-  }
-  wxUIActionSimulator input;
-  Numbers page;  // the visible part's left, top, width and height, then every thumbnail's box
-  double zoom = 1;
-};
+class PopupPlacement : public GalleryRun, public ::testing::WithParamInterface<int> {};
 
 TEST_P(PopupPlacement, OpensBesideThePointerAndStaysWhileItRests) {
   REQUIRE_INPUT();
@@ -196,14 +264,7 @@ TEST_P(PopupPlacement, OpensBesideThePointerAndStaysWhileItRests) {
     dialog->oPopaction().select(GetParam());
     dialog->Close();  // what the window manager's close button raises
   });
-  page = numbers(
-      ask("scrollTo(0, 37); window.seen = ''; window.presses = 0; "
-          "document.addEventListener('mousemove', e => seen = e.pageX + ',' + e.pageY); "
-          "document.addEventListener('mousedown', e => presses++); "
-          "[scrollX, scrollY, innerWidth, innerHeight].concat(...Array.from("
-          "document.querySelectorAll('#pics img'), i => { const r = i.getBoundingClientRect(); "
-          "return [r.left + scrollX, r.top + scrollY, r.width, r.height]; })).join(',')"));
-  zoom = std::round(100.0 * view->GetClientSize().x / page.at(2)) / 100;
+  measurePage();
   // Thumbnails wholly in view: the first, the last of the first row, the first of the last row.
   std::vector<Numbers> shown;
   for (auto r = page.begin() + 4; r + 3 < page.end(); r += 4) {

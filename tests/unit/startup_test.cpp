@@ -7,6 +7,7 @@
 #include "startup/command_line.h"
 #include "startup/shutdown.h"
 #include "support.h"
+#include "viewer/engine_recovery.h"
 #include "viewer/resize_rule.h"
 
 namespace selvara {
@@ -71,6 +72,25 @@ TEST(ResizeRuleTest, BrowserIsTheOuterSizeLessTheMarginsNeverNegative) {
     EXPECT_EQ(size.value_or(TwipSize{-1, -1}).height, browserHeight);
   }
   EXPECT_FALSE(Form_Resize(true, 11730, 9345).has_value());  // minimised: nothing changes
+}
+
+TEST(EngineRecoveryTest, ReloadsUntilTheEngineDiesAgainSoonAfterAReloadThenSaysWhy) {
+  // The seconds at which the page's engine dies; the page is loaded again at each 1.
+  const std::vector<std::pair<std::vector<int>, std::string>> cases = {{{0, 29, 100}, "100"},
+                                                                       {{0, 30, 60, 61}, "1110"}};
+  for (const auto& [seconds, reloads] : cases) {
+    EngineRecovery recovery;
+    std::string seen, message;
+    for (const int second : seconds) {
+      const auto step =
+          recovery.engineLost(EngineLoss::kMemoryLimit, "Blue \xc3\x86",
+                              EngineRecovery::Clock::time_point{} + std::chrono::seconds(second));
+      seen += step.reload ? "1" : "0", message = step.message;
+    }
+    EXPECT_EQ(seen, reloads);
+    EXPECT_NE(message.find("\"Blue \xc3\x86\""), std::string::npos) << message;
+    EXPECT_NE(message.find("memory limit"), std::string::npos) << message;
+  }
 }
 
 }  // namespace
