@@ -11,6 +11,7 @@
 namespace {
 
 using LossHandler = std::function<void(selvara::EngineLoss)>;
+constexpr const char* kEndedSignal = "web-process-terminated";
 
 void engineEnded(WebKitWebView* /*view*/, WebKitWebProcessTerminationReason reason,
                  gpointer handler) {
@@ -43,7 +44,7 @@ extern "C" {
     onLoaded(event.GetURL());
   });
   g_signal_connect_data(
-      nativeView(browser), "web-process-terminated", G_CALLBACK(engineEnded),
+      nativeView(browser), kEndedSignal, G_CALLBACK(engineEnded),
       new LossHandler(std::move(onEngineLost)),
       [](gpointer handler, GClosure* /*closure*/) { delete static_cast<LossHandler*>(handler); },
       G_CONNECT_DEFAULT);
@@ -54,8 +55,9 @@ extern "C" {
   WebKitWebView* native = nativeView(browser);
   if (native == nullptr) return;
   // The window that heard of the engine's losses is on its way out.
-  g_signal_handlers_disconnect_matched(native, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                       reinterpret_cast<gpointer>(engineEnded), nullptr);
+  g_signal_handlers_disconnect_matched(native, G_SIGNAL_MATCH_ID,
+                                       g_signal_lookup(kEndedSignal, WEBKIT_TYPE_WEB_VIEW), 0,
+                                       nullptr, nullptr, nullptr);
   webkit_web_view_terminate_web_process(native);
 }
 
