@@ -222,7 +222,7 @@ TEST_F(GalleryRun, ComesBackWhenItsEngineDiesAndOpensThePopupOnTheNextClick) {
   killEngine();
   EXPECT_TRUE(test::waitFor([&] { return galleryLoaded(); }));
   measurePage();
-  moveTo(page[4] + page[6] / 2, page[5] + page[7] / 2);
+  moveTo(std::floor(page[4] + page[6] / 2), std::floor(page[5] + page[7] / 2));
   input.MouseClick();
   EXPECT_TRUE(test::waitFor([&] { return popupBox().at(0) != -1000; }));
 }
