@@ -12,7 +12,6 @@
 #include <wx/utils.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -47,15 +46,13 @@ const std::vector<std::string> kHostile = {
 std::vector<int> webProcesses() {
   std::vector<int> found;
   for (const auto& entry : fs::directory_iterator("/proc")) {
-    if (!std::isdigit(entry.path().filename().string()[0])) continue;  // not a process
-    std::ifstream stat(entry.path() / "stat");
-    std::string fields((std::istreambuf_iterator<char>(stat)), {});  // pid (name) state parent
-    std::istringstream rest(fields.substr(std::min(fields.size(), fields.rfind(')') + 1)));
+    std::ifstream stat(entry.path() / "stat");  // pid (name) state parent ...
+    int pid = 0, parent = 0;
+    std::string name;
     char state = 'Z';
-    int parent = 0;
-    if (fields.find(" (WebKitWebProces) ") != std::string::npos && rest >> state >> parent &&
-        parent == ::getpid() && state != 'Z')
-      found.push_back(std::stoi(fields));
+    if (stat >> pid >> name >> state >> parent && name == "(WebKitWebProces)" && state != 'Z' &&
+        parent == ::getpid())
+      found.push_back(pid);
   }
   return found;
 }
@@ -234,10 +231,8 @@ TEST_F(GalleryRun, SaysWhyInTheWindowWhenItsEngineDiesAgainSoonAfter) {
   killEngine();
   wxString message;
   EXPECT_TRUE(test::waitFor([&] {
-    for (wxWindow* child : viewer->GetChildren()) {
-      if (auto* text = dynamic_cast<wxStaticText*>(child); text != nullptr && text->IsShown())
-        message = text->GetLabel();
-    }
+    const auto* text = dynamic_cast<wxStaticText*>(viewer->GetChildren().back());
+    message = text != nullptr ? text->GetLabel() : "";
     message.Replace("\n", " ");  // wrapped to the window's width
     return !view->IsShown() && message.Contains("\"" + wxString::FromUTF8(kSetName) + "\"") &&
            message.Contains("crashed");
