@@ -43,21 +43,6 @@ const std::vector<std::string> kHostile = {
     "a\"'\"'", "a%41;",  "a'&<>",       "b&amp",     "b\xc3\x86r \xc3\xb8",
     "c <i>",   "c\"#%?", "c?#\xc3\xa9", "b\xe9t\xe9"};  // the last in an 8-bit encoding, not UTF-8
 
-// The live web engine processes that this program started.
-std::vector<int> webProcesses() {
-  std::vector<int> found;
-  for (const auto& entry : fs::directory_iterator("/proc")) {
-    std::ifstream stat(entry.path() / "stat");  // pid (name) state parent ...
-    int pid = 0, parent = 0;
-    std::string name;
-    char state = 'Z';
-    if (stat >> pid >> name >> state >> parent && name == "(WebKitWebProces)" && state != 'Z' &&
-        parent == ::getpid())
-      found.push_back(pid);
-  }
-  return found;
-}
-
 Numbers numbers(const std::string& text) {
   Numbers values;
   std::istringstream in(text);
@@ -120,9 +105,18 @@ class GalleryRun : public ::testing::Test {
   bool galleryLoaded() {
     return ask("location.href.endsWith('test.html') && document.readyState") == "complete";
   }
-  // Ends the page's engine process as the kernel's out-of-memory killer does.
+  // Ends the page's engine process, a live child of this one, as the out-of-memory killer does.
   void killEngine() {
-    const std::vector<int> engines = webProcesses();
+    std::vector<int> engines;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+      std::ifstream stat(entry.path() / "stat");  // pid (name) state parent ...
+      int pid = 0, parent = 0;
+      std::string name;
+      char status = 'Z';
+      if (stat >> pid >> name >> status >> parent && name == "(WebKitWebProces)" && status != 'Z' &&
+          parent == ::getpid())
+        engines.push_back(pid);
+    }
     ASSERT_EQ(engines.size(), 1u);
     ASSERT_EQ(::kill(engines[0], SIGKILL), 0);
   }
