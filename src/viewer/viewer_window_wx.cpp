@@ -5,6 +5,7 @@
 #include <wx/filename.h>
 #include <wx/filesys.h>
 #include <wx/log.h>
+#include <wx/stattext.h>
 #include <wx/webview.h>
 
 #include <cerrno>

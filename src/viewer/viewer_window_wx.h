@@ -3,7 +3,6 @@
 
 #include <wx/button.h>
 #include <wx/frame.h>
-#include <wx/stattext.h>
 #include <wx/webview.h>
 
 #include <functional>
@@ -11,6 +10,8 @@
 #include "platform/event_pump_wx.h"
 #include "platform/toolkit.h"
 #include "viewer/engine_recovery.h"
+
+class wxStaticText;
 
 namespace selvara {
 
