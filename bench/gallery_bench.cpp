@@ -45,6 +45,7 @@ class BenchTimer : public selvara::Timer {
 class BenchViewer : public selvara::Viewer {
  public:
   void setCaption(const std::string&) override {}
+  void setCardSet(const std::string&) override {}
   void navigate(const std::string& path) override {
     lastPage = path;
     ++navigations;

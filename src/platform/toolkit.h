@@ -47,6 +47,8 @@ class Viewer {
  public:
   virtual ~Viewer() = default;
   virtual void setCaption(const std::string& caption) = 0;
+  // The card set the page shows, as valid UTF-8: the viewer names it when it cannot show it.
+  virtual void setCardSet(const std::string& setName) = 0;
   // Shows the local file `path` in the browser.
   virtual void navigate(const std::string& path) = 0;
   virtual Timer& quitTimer() = 0;

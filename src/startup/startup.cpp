@@ -73,6 +73,7 @@ void Form_Load(RunState& state, StartupContext& context) {
   state.SetName = setNameOf(argument);
   state.DataPath = argument + kPathSeparator + "data" + kPathSeparator;
   context.viewer.setCaption(viewerCaption(state.SetName, state.Version));
+  context.viewer.setCardSet(toValidUtf8(state.SetName));
   state.SettingsText = headingLine(state.SetName, state.SettingsText);
 
   Command1_Click(state, context.viewer, context.pump);

@@ -1,5 +1,6 @@
-// The browser module: makes the web view, and ends its engine's process. Built as a library of
-// its own that the viewer loads at run time (see browser_module_wx.h).
+// The browser module: makes the web view, tells when its engine's process dies, and ends that
+// process. Built as a library of its own that the viewer loads at run time (see
+// browser_module_wx.h).
 #include "viewer/browser_module_wx.h"
 
 #include <webkit2/webkit2.h>
@@ -7,21 +8,57 @@
 
 #include "viewer/picture_scheme_wx.h"
 
+namespace {
+
+using LossHandler = std::function<void(selvara::EngineLoss)>;
+constexpr const char* kEndedSignal = "web-process-terminated";
+
+void engineEnded(WebKitWebView* /*view*/, WebKitWebProcessTerminationReason reason,
+                 gpointer handler) {
+  const auto& onLost = *static_cast<LossHandler*>(handler);
+  switch (reason) {
+    case WEBKIT_WEB_PROCESS_CRASHED:
+      onLost(selvara::EngineLoss::kCrashed);
+      break;
+    case WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT:
+      onLost(selvara::EngineLoss::kMemoryLimit);
+      break;
+    case WEBKIT_WEB_PROCESS_TERMINATED_BY_API:  // the program's own ending, at close
+      break;
+  }
+}
+
+WebKitWebView* nativeView(wxWebView* browser) {
+  return static_cast<WebKitWebView*>(browser->GetNativeBackend());
+}
+
+}  // namespace
+
 extern "C" {
 
 [[gnu::visibility("default")]] wxWebView* selvaraNewBrowser(
-    wxWindow* parent, std::function<void(const wxString& url)> onLoaded) {
+    wxWindow* parent, std::function<void(const wxString& url)> onLoaded, LossHandler onEngineLost) {
   wxWebView* browser = wxWebView::New(parent, wxID_ANY);
   selvara::servePictures();
   browser->Bind(wxEVT_WEBVIEW_LOADED, [onLoaded = std::move(onLoaded)](wxWebViewEvent& event) {
     onLoaded(event.GetURL());
   });
+  g_signal_connect_data(
+      nativeView(browser), kEndedSignal, G_CALLBACK(engineEnded),
+      new LossHandler(std::move(onEngineLost)),
+      [](gpointer handler, GClosure* /*closure*/) { delete static_cast<LossHandler*>(handler); },
+      G_CONNECT_DEFAULT);
   return browser;
 }
 
 [[gnu::visibility("default")]] void selvaraEndBrowser(wxWebView* browser) {
-  auto* native = static_cast<WebKitWebView*>(browser->GetNativeBackend());
-  if (native != nullptr) webkit_web_view_terminate_web_process(native);
+  WebKitWebView* native = nativeView(browser);
+  if (native == nullptr) return;
+  // The window that heard of the engine's losses is on its way out.
+  g_signal_handlers_disconnect_matched(native, G_SIGNAL_MATCH_ID,
+                                       g_signal_lookup(kEndedSignal, WEBKIT_TYPE_WEB_VIEW), 0,
+                                       nullptr, nullptr, nullptr);
+  webkit_web_view_terminate_web_process(native);
 }
 
 }  // extern "C"

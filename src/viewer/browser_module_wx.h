@@ -6,13 +6,17 @@
 
 #include <functional>
 
+#include "viewer/engine_recovery.h"
+
 class wxWebView;
 
 namespace selvara {
 
-// The module's entry points, looked up by these names.
+// The module's entry points, looked up by these names. `onEngineLost` runs when the engine's
+// process that draws the page ends by itself; its ending by `EndBrowserFunction` raises nothing.
 using NewBrowserFunction = wxWebView* (*)(wxWindow* parent,
-                                          std::function<void(const wxString& url)> onLoaded);
+                                          std::function<void(const wxString& url)> onLoaded,
+                                          std::function<void(EngineLoss)> onEngineLost);
 using EndBrowserFunction = void (*)(wxWebView* browser);
 inline constexpr const char* kNewBrowserName = "selvaraNewBrowser";
 inline constexpr const char* kEndBrowserName = "selvaraEndBrowser";

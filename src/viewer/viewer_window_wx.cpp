@@ -5,9 +5,11 @@
 #include <wx/filename.h>
 #include <wx/filesys.h>
 #include <wx/log.h>
+#include <wx/stattext.h>
 #include <wx/webview.h>
 
 #include <cerrno>
+#include <iostream>
 
 #include "platform/executable_info.h"
 #include "platform/file_services.h"
@@ -100,10 +102,13 @@ wxWebView* Form1::webBrowser1() {
   if (m_webBrowser1 != nullptr) return m_webBrowser1;
   // The icons wait for the browser too: the viewer is not on screen before it.
   SetIcons(programIcons());
-  m_webBrowser1 = browserModule().newBrowser(this, [this](const wxString& url) {
-    // The first load is the web view's own blank page; only the gallery's counts.
-    if (!m_pageUrl.empty() && url == m_pageUrl) traceMoment("page-loaded");
-  });
+  m_webBrowser1 = browserModule().newBrowser(
+      this,
+      [this](const wxString& url) {
+        // The first load is the web view's own blank page; only the gallery's counts.
+        if (!m_pageUrl.empty() && url == m_pageUrl) traceMoment("page-loaded");
+      },
+      [this](EngineLoss loss) { engineLost(loss); });
   placeBrowser(kBrowserRect.width, kBrowserRect.height);
   Form_Resize();
   return m_webBrowser1;
@@ -112,6 +117,22 @@ wxWebView* Form1::webBrowser1() {
 void Form1::endBrowser() {
   if (m_webBrowser1 == nullptr) return;
   browserModule().endBrowser(m_webBrowser1);
+}
+
+void Form1::engineLost(EngineLoss loss) {
+  // Before the gallery there is nothing to bring back: its navigation starts a new process.
+  if (m_unloading || m_pageUrl.empty()) return;
+  traceMoment("engine-lost");
+  const EngineLossStep step = m_recovery.engineLost(loss, m_setName, EngineRecovery::Clock::now());
+  std::cerr << step.message << std::endl;
+  if (step.reload) {
+    m_webBrowser1->LoadURL(m_pageUrl);
+    return;
+  }
+  m_webBrowser1->Hide();
+  m_engineMessageText = wxString::FromUTF8(step.message);
+  m_engineMessage = new wxStaticText(this, wxID_ANY, m_engineMessageText);
+  Form_Resize();
 }
 
 void Form1::setHandlers(std::function<void()> onUnload, std::function<void()> onTick) {
@@ -145,8 +166,14 @@ void Form1::Form_Resize() {
 }
 
 void Form1::placeBrowser(int widthTwips, int heightTwips) {
-  m_webBrowser1->SetSize(
-      wxRect(FromDIP(pixelPoint(kBrowserRect)), FromDIP(pixelSize(widthTwips, heightTwips))));
+  const wxRect place(FromDIP(pixelPoint(kBrowserRect)),
+                     FromDIP(pixelSize(widthTwips, heightTwips)));
+  m_webBrowser1->SetSize(place);
+  if (m_engineMessage == nullptr) return;
+  // Wrapped anew at each width, from the unwrapped text.
+  m_engineMessage->SetLabel(m_engineMessageText);
+  m_engineMessage->Wrap(place.width);
+  m_engineMessage->SetSize(place);
 }
 
 }  // namespace selvara

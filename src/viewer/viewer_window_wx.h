@@ -9,6 +9,9 @@
 
 #include "platform/event_pump_wx.h"
 #include "platform/toolkit.h"
+#include "viewer/engine_recovery.h"
+
+class wxStaticText;
 
 namespace selvara {
 
@@ -24,6 +27,7 @@ class Form1 : public wxFrame, public Viewer {
   void setHandlers(std::function<void()> onUnload, std::function<void()> onTick);
 
   void setCaption(const std::string& caption) override;
+  void setCardSet(const std::string& setName) override { m_setName = setName; }
   void navigate(const std::string& path) override;
   Timer& quitTimer() override { return m_timer1; }
   void unload() override;
@@ -40,11 +44,17 @@ class Form1 : public wxFrame, public Viewer {
  private:
   void Form_Resize();
   void placeBrowser(int widthTwips, int heightTwips);
+  // The page's engine process ended by itself: the page is loaded again, or a message replaces it.
+  void engineLost(EngineLoss loss);
 
   std::function<void()> m_onUnload;
   std::function<void()> m_onTick;
   wxWebView* m_webBrowser1 = nullptr;
   wxString m_pageUrl;
+  std::string m_setName;
+  EngineRecovery m_recovery;
+  wxStaticText* m_engineMessage = nullptr;
+  wxString m_engineMessageText;
   WxTimer m_timer1;
   bool m_unloading = false;
 };

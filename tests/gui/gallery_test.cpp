@@ -1,16 +1,21 @@
 // The real viewer and its resize rule, and the real start-up with the real dialog and viewer: what
-// the user picks reaches the page, every picture loads whatever its name, and the enlarged card
-// opens beside the pointer and stays.
+// the user picks reaches the page, every picture loads whatever its name, the enlarged card opens
+// beside the pointer and stays, also once the page's engine died and came back, and the window
+// says why when it dies again.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
+#include <unistd.h>
 #include <wx/app.h>
 #include <wx/image.h>
+#include <wx/stattext.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -95,9 +100,25 @@ class GalleryRun : public ::testing::Test {
     Form_Load(state, context);
     viewer->Show();
     EXPECT_FALSE(reference.isVisible() || dialog->timer1().enabled());
-    EXPECT_TRUE(test::waitFor([&] {
-      return ask("location.href.endsWith('test.html') && document.readyState") == "complete";
-    }));
+    EXPECT_TRUE(test::waitFor([&] { return galleryLoaded(); }));
+  }
+  bool galleryLoaded() {
+    return ask("location.href.endsWith('test.html') && document.readyState") == "complete";
+  }
+  // Ends the page's engine process, a live child of this one, as the out-of-memory killer does.
+  void killEngine() {
+    std::vector<int> engines;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+      std::ifstream stat(entry.path() / "stat");  // pid (name) state parent ...
+      int pid = 0, parent = 0;
+      std::string name;
+      char status = 'Z';
+      if (stat >> pid >> name >> status >> parent && name == "(WebKitWebProces)" && status != 'Z' &&
+          parent == ::getpid())
+        engines.push_back(pid);
+    }
+    ASSERT_EQ(engines.size(), 1u);
+    ASSERT_EQ(::kill(engines[0], SIGKILL), 0);
   }
   std::string ask(const std::string& script) {
     void* tag = reinterpret_cast<void*>(++asked);
@@ -155,6 +176,21 @@ TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
             "0");
 }
 
+TEST_F(GalleryRun, SaysWhyInTheWindowWhenItsEngineDiesAgainSoonAfter) {
+  start(200, [] {});
+  killEngine();
+  EXPECT_TRUE(test::waitFor([&] { return galleryLoaded(); }));
+  killEngine();
+  wxString message;
+  EXPECT_TRUE(test::waitFor([&] {
+    const auto* text = dynamic_cast<wxStaticText*>(viewer->GetChildren().back());
+    message = text != nullptr ? text->GetLabel() : "";
+    message.Replace("\n", " ");  // wrapped to the window's width
+    return !view->IsShown() && message.Contains("\"" + wxString::FromUTF8(kSetName) + "\"") &&
+           message.Contains("crashed");
+  })) << message;
+}
+
 // Where the template puts an 86 x 126 card for the pointer at page point (x, y).
 enum Placement { kBeside = 1, kFlipped = 2, kLifted = 4 };
 Numbers expectedBox(double x, double y, const Numbers& page, int& placements) {
@@ -196,6 +232,10 @@ TEST_P(PopupPlacement, OpensBesideThePointerAndStaysWhileItRests) {
     dialog->oPopaction().select(GetParam());
     dialog->Close();  // what the window manager's close button raises
   });
+  if (GetParam() == 1) {  // on press: under a gallery whose engine died and was brought back
+    killEngine();
+    EXPECT_TRUE(test::waitFor([&] { return galleryLoaded(); }));
+  }
   page = numbers(
       ask("scrollTo(0, 37); window.seen = ''; window.presses = 0; "
           "document.addEventListener('mousemove', e => seen = e.pageX + ',' + e.pageY); "

@@ -1,5 +1,5 @@
 // Start-up and shutdown, driven with small fakes of the windows on a real program folder, and
-// the viewer's resize rule.
+// the viewer's rules for its size and its web engine.
 #include "startup/startup.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include "startup/command_line.h"
 #include "startup/shutdown.h"
 #include "support.h"
+#include "viewer/engine_recovery.h"
 #include "viewer/resize_rule.h"
 
 namespace selvara {
@@ -91,6 +92,22 @@ TEST(ResizeRuleTest, BrowserIsTheOuterSizeLessTheMarginsNeverNegative) {
     EXPECT_EQ(size.value_or(TwipSize{-1, -1}).height, browserHeight);
   }
   EXPECT_FALSE(Form_Resize(true, 11730, 9345).has_value());  // minimised: nothing changes
+}
+
+TEST(EngineRecoveryTest, ReloadsUntilTheEngineDiesAgainSoonAfterAReloadThenSaysWhy) {
+  EngineRecovery recovery;
+  std::string reloads, said;  // a 1 for each loss after which the page is loaded again
+  for (const int second : {0, 30, 60, 89, 200}) {
+    const auto step =
+        recovery.engineLost(EngineLoss::kMemoryLimit, "Blue",
+                            EngineRecovery::Clock::time_point(std::chrono::seconds(second)));
+    reloads += step.reload ? "1" : "0", said = step.message;
+  }
+  EXPECT_EQ(reloads, "11100");
+  EXPECT_TRUE(
+      said.starts_with("Cannot show the gallery of card set \"Blue\": the web engine that draws it "
+                       "went over its memory limit"))
+      << said;
 }
 
 }  // namespace

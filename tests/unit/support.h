@@ -20,6 +20,7 @@ struct FakeTimer : Timer {
 
 struct FakeViewer : Viewer {
   void setCaption(const std::string& text) override { caption = text; }
+  void setCardSet(const std::string& /*setName*/) override {}
   void navigate(const std::string& path) override { navigated.push_back(path); }
   Timer& quitTimer() override { return timer; }
   void unload() override { ++unloads; }
