@@ -8,6 +8,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "package test: $*" >&2; exit 1; }
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct || date +%s)}
+# A builder whose new files only their group may read still makes a package every user can use.
+umask 027
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 
@@ -23,6 +25,8 @@ for name in a.XXXXXX longer-name.XXXXXX; do
     fail "the package did not build: $(tail -20 "$work/log")"
   debs+=("$(echo "$build"/selvara-card-viewer_*.deb)")
   dpkg-deb -R "${debs[-1]}" "$build.files"
+  shut=$(dpkg-deb -c "${debs[-1]}" | grep '^d' | grep -v '^drwxr-xr-x' || true)
+  [ -z "$shut" ] || fail "these packaged folders are closed to other users: $shut"
   for folder in "$(basename "$build")" "$source_dir"; do
     named=$(grep -rlF "$folder" "$build.files" || true)
     [ -z "$named" ] || fail "these packaged files name $folder: $named"
