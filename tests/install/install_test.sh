@@ -74,7 +74,8 @@ rm "$work/prefix/lib/selvara-card-viewer/selvara_browser.so"
 "$work/prefix/bin/selvara-card-viewer" "$set_dir" 2>"$work/stderr" &
 pid=$!
 xdotool windowactivate --sync "$(wait_for_window "Option Settings")" key Escape
-xdotool windowactivate --sync "$(wait_for_window "Selvara Card Viewer")" key Return
+box=$(wait_for_window "Selvara Card Viewer") || fail "no message box; the program loaded a module"
+xdotool windowactivate --sync "$box" key Return
 status=0 && wait "$pid" || status=$?
 bin="$work/prefix/bin"
 grep -qF "\"$bin/selvara_browser.so\" or \"$bin/../lib/selvara-card-viewer/selvara_browser.so\"." \
