@@ -27,10 +27,8 @@ for name in a.XXXXXX longer-name.XXXXXX; do
   dpkg-deb -R "${debs[-1]}" "$build.files"
   shut=$(dpkg-deb -c "${debs[-1]}" | grep '^d' | grep -v '^drwxr-xr-x' || true)
   [ -z "$shut" ] || fail "these packaged folders are closed to other users: $shut"
-  for folder in "$(basename "$build")" "$source_dir"; do
-    named=$(grep -rlF "$folder" "$build.files" || true)
-    [ -z "$named" ] || fail "these packaged files name $folder: $named"
-  done
+  named=$(grep -rlF -e "$(basename "$build")" -e "$source_dir" "$build.files" || true)
+  [ -z "$named" ] || fail "these packaged files name the build or the source folder: $named"
 done
 cmp "${debs[@]}" || fail "two builds of one commit made different packages"
 echo "package test: the same package from two build folders, naming neither"
