@@ -9,6 +9,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 enlarged beside the mouse, after a small dialog that asks for the sizes.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# Folders open to every user whatever the builder's umask, which would otherwise shut them out of
+# the program's library folder and make the package differ from builder to builder.
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/package_folders.cmake")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # The libraries the program links come from dpkg-shlibdeps; the web engine's helper processes

@@ -5,6 +5,7 @@
 #include <wx/window.h>
 
 #include <functional>
+#include <string>
 
 #include "viewer/engine_recovery.h"
 
@@ -20,5 +21,10 @@ using NewBrowserFunction = wxWebView* (*)(wxWindow* parent,
 using EndBrowserFunction = void (*)(wxWebView* browser);
 inline constexpr const char* kNewBrowserName = "selvaraNewBrowser";
 inline constexpr const char* kEndBrowserName = "selvaraEndBrowser";
+
+// The viewer loads the module from beside the program or from the program's own library folder
+// (`../lib/selvara-card-viewer/`), and nowhere else. Test programs, which the build puts elsewhere,
+// name the module's file here before the first viewer asks for a browser; then only it is tried.
+void setBrowserModuleFile(std::string path);
 
 }  // namespace selvara

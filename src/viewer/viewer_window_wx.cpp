@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <iostream>
+#include <vector>
 
 #include "platform/executable_info.h"
 #include "platform/file_services.h"
@@ -43,18 +44,26 @@ struct BrowserModule {
   EndBrowserFunction endBrowser = nullptr;
 };
 
-// Beside the program in the build tree, in the program's library folder once installed, and for
-// test programs elsewhere in the build tree, where the build put it.
+std::string& browserModuleFile() {
+  static std::string file;
+  return file;
+}
+
+// Beside the program in the build tree, in the program's library folder once installed: both
+// found from where the executable really is, never from the environment or the build folder.
+std::vector<std::string> browserModulePlaces() {
+  if (!browserModuleFile().empty()) return {browserModuleFile()};
+  const std::string folder = currentExecutable().folder;
+  return {folder + "/" SELVARA_BROWSER_MODULE,
+          folder + "/../lib/" SELVARA_BROWSER_MODULE_DIR "/" SELVARA_BROWSER_MODULE};
+}
+
 const BrowserModule& browserModule() {
   static BrowserModule module;
   static wxDynamicLibrary library;
   if (module.newBrowser != nullptr) return module;
-  const std::string folder = currentExecutable().folder;
   std::string tried;
-  for (const std::string& path :
-       {folder + "/" + SELVARA_BROWSER_MODULE,
-        folder + "/../lib/" SELVARA_BROWSER_MODULE_DIR "/" SELVARA_BROWSER_MODULE,
-        std::string(SELVARA_BROWSER_BUILD_PATH)}) {
+  for (const std::string& path : browserModulePlaces()) {
     tried += (tried.empty() ? "" : "\" or \"") + path;
     wxLogNull quiet;  // a candidate that is not there is no failure yet
     if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
@@ -74,6 +83,8 @@ const BrowserModule& browserModule() {
 }
 
 }  // namespace
+
+void setBrowserModuleFile(std::string path) { browserModuleFile() = std::move(path); }
 
 Form1::Form1()
     : wxFrame(nullptr, wxID_ANY, kDesignCaption), m_timer1(kQuitPollMs, [this] {

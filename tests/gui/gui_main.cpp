@@ -5,6 +5,7 @@
 #include <wx/log.h>
 
 #include "gui_wait.h"
+#include "viewer/browser_module_wx.h"
 
 namespace selvara::test {
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
   // A log box would block a run that nobody watches.
   delete wxLog::SetActiveTarget(new wxLogStderr);
   wxInitAllImageHandlers();
+  selvara::setBrowserModuleFile(SELVARA_TEST_BROWSER_MODULE);
   const int result = RUN_ALL_TESTS();
   wxEntryCleanup();
   return result;

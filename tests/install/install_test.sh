@@ -70,6 +70,17 @@ run_viewer() {
 cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
 check_installed "$work/prefix/bin/selvara-card-viewer" "$work/prefix/share"
 run_viewer "$work/prefix/bin/selvara-card-viewer"
+# Without its module the program names the places beside it that it tried, and tries no other.
+rm "$work/prefix/lib/selvara-card-viewer/selvara_browser.so"
+"$work/prefix/bin/selvara-card-viewer" "$set_dir" 2>"$work/stderr" &
+pid=$!
+xdotool windowactivate --sync "$(wait_for_window "Option Settings")" key Escape
+box=$(wait_for_window "Selvara Card Viewer") || fail "no message box; the program loaded a module"
+xdotool windowactivate --sync "$box" key Return
+status=0 && wait "$pid" || status=$?
+bin="$work/prefix/bin"
+grep -qF "\"$bin/selvara_browser.so\" or \"$bin/../lib/selvara-card-viewer/selvara_browser.so\"." \
+  "$work/stderr" && [ "$status" = 2 ] || fail "status $status, and said: $(cat "$work/stderr")"
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "install test: passed for a prefix; the Debian package needs root, not tried"
