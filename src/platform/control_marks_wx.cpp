@@ -2,24 +2,11 @@
 #include "platform/control_marks_wx.h"
 
 #include <gtk/gtk.h>
-#include <wx/log.h>
 #include <wx/toplevel.h>
 
+#include <string>
+
 namespace selvara {
-namespace {
-
-void addProvider(wxWindow* window, GtkStyleProvider* provider) {
-  // NOTE: a widget's own style sheet reaches the nodes it draws (the radio button's marker, the
-  // frame's border) but not its child widgets, which are styled on their own.
-  if (auto* widget = static_cast<GtkWidget*>(window->GetHandle())) {
-    // Above wxWidgets' own colours, which it sets at the application's priority.
-    gtk_style_context_add_provider(gtk_widget_get_style_context(widget), provider,
-                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
-  }
-  for (wxWindow* child : window->GetChildren()) addProvider(child, provider);
-}
-
-}  // namespace
 
 void paintMarks(wxWindow* window, const MarkColours& colours) {
   const wxString mark = colours.mark.GetAsString(wxC2S_CSS_SYNTAX);
@@ -32,13 +19,22 @@ void paintMarks(wxWindow* window, const MarkColours& colours) {
       "radiobutton { outline-color: %s; outline-style: solid; outline-width: 1px; }"
       "frame > border { border-color: %s; }",
       mark, mark, dimmed, dimmed, mark, colours.frame.GetAsString(wxC2S_CSS_SYNTAX));
+  const std::string text = css.utf8_string();
   GtkCssProvider* provider = gtk_css_provider_new();
   GError* error = nullptr;
-  if (gtk_css_provider_load_from_data(provider, css.utf8_str(), -1, &error) == FALSE) {
-    wxLogError("The dialog's mark colours were refused by GTK: %s", error->message);
+  if (gtk_css_provider_load_from_data(provider, text.c_str(), -1, &error) == FALSE) {
+    g_warning("GTK refused the colours of the window's marks (%s): %s", error->message,
+              text.c_str());
     g_error_free(error);
   }
-  addProvider(window, GTK_STYLE_PROVIDER(provider));
+  // NOTE: a widget's own style sheet reaches the nodes it draws (the radio button's marker, the
+  // frame's border) but not its child widgets; the controls sit directly in the window.
+  for (wxWindow* control : window->GetChildren()) {
+    // Above wxWidgets' own colours, which it sets at the application's priority.
+    gtk_style_context_add_provider(
+        gtk_widget_get_style_context(static_cast<GtkWidget*>(control->GetHandle())),
+        GTK_STYLE_PROVIDER(provider), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+  }
   g_object_unref(provider);
 }
 

@@ -15,7 +15,7 @@ struct MarkColours {
   wxColour frame;       // frame lines
 };
 
-// Gives the window and every control in it the colours of their marks, over whatever theme the
+// Gives the controls placed in the window the colours of their marks, over whatever theme the
 // desktop uses; the marker's inside shows the window's ground.
 void paintMarks(wxWindow* window, const MarkColours& colours);
 
