@@ -3,7 +3,7 @@
 // closing the dialog.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
-#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
 #include <wx/uiaction.h>
@@ -31,17 +31,12 @@ wxColour captionColour(wxRadioButton* button) {
 // The dialog's client area as GTK draws it now.
 wxImage drawn(Form2* dialog) {
   gtk_container_check_resize(GTK_CONTAINER(dialog->GetHandle()));  // GTK draws only laid out
-  GtkWidget* area = dialog->m_wxwindow;
-  const int width = gtk_widget_get_allocated_width(area);
-  const int height = gtk_widget_get_allocated_height(area);
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  cairo_t* cairo = cairo_create(surface);
-  gtk_widget_draw(area, cairo);
-  cairo_destroy(cairo);
-  wxImage image =
-      wxBitmap(gdk_pixbuf_get_from_surface(surface, 0, 0, width, height)).ConvertToImage();
-  cairo_surface_destroy(surface);
-  return image;
+  wxBitmap bitmap(dialog->GetClientSize(), 24);
+  {
+    wxMemoryDC dc(bitmap);
+    gtk_widget_draw(dialog->m_wxwindow, static_cast<cairo_t*>(dc.GetImpl()->GetCairoContext()));
+  }
+  return bitmap.ConvertToImage();
 }
 
 // A pixel's relative luminance, the picture repeated beyond its edges.
