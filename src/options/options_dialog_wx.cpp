@@ -10,6 +10,7 @@
 #include "options/option_table.h"
 #include "options/options_behaviour.h"
 #include "options/size_rules.h"
+#include "platform/control_marks_wx.h"
 #include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"
 #include "platform/text_scale_wx.h"
@@ -21,6 +22,8 @@ namespace {
 wxColour yellow() { return {255, 255, 0}; }
 // A disabled option's caption: the yellow dimmed, so that it reads as not offered.
 wxColour dimmedYellow() { return {128, 128, 0}; }
+// Frame lines in a light grey, as the default theme draws them, whatever the theme.
+wxColour frameGrey() { return {192, 192, 192}; }
 
 void paint(wxWindow* window) {
   window->SetBackgroundColour(wxColour(0, 0, 0));
@@ -62,6 +65,9 @@ Form2::Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs)
   SetIcons(programIcons());
   dialogWindowHints(this);
   buildControls();
+  // Markers, frames and the focus ring in colours that stand out on black under any theme.
+  paintMarks(this, {yellow(), dimmedYellow(), frameGrey()});
+  showFocusAtOnce(this);
   Centre();
 
   m_oThumb.setHandler([this](int i) { oThumb_Click(m_state, m_oPopup, i); });

@@ -1,11 +1,16 @@
 // The options dialog at the desktop's text scale: captions whole in the system font, buttons apart
-// and inside their frames, disabled captions dimmed, Enter closing the dialog.
+// and inside their frames, disabled captions dimmed, marks and focus seen in every theme, Enter
+// closing the dialog.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
+#include <wx/dcmemory.h>
 #include <wx/settings.h>
 #include <wx/statbox.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
+
+#include <algorithm>
+#include <cmath>
 
 #include "gui_wait.h"
 #include "options/dialog_layout.h"
@@ -23,9 +28,50 @@ wxColour captionColour(wxRadioButton* button) {
   return wxColour(rgba);
 }
 
+// The dialog's client area as GTK draws it now.
+wxImage drawn(Form2* dialog) {
+  gtk_container_check_resize(GTK_CONTAINER(dialog->GetHandle()));  // GTK draws only laid out
+  wxBitmap bitmap(dialog->GetClientSize(), 24);
+  {
+    wxMemoryDC dc(bitmap);
+    gtk_widget_draw(dialog->m_wxwindow, static_cast<cairo_t*>(dc.GetImpl()->GetCairoContext()));
+  }
+  return bitmap.ConvertToImage();
+}
+
+// A pixel's relative luminance, the picture repeated beyond its edges.
+double luminance(const wxImage& image, int x, int y) {
+  auto linear = [](unsigned char v) {
+    return v <= 10 ? v / 3294.6 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4);
+  };
+  x %= image.GetWidth(), y %= image.GetHeight();
+  return 0.2126 * linear(image.GetRed(x, y)) + 0.7152 * linear(image.GetGreen(x, y)) +
+         0.0722 * linear(image.GetBlue(x, y));
+}
+
+// The strongest contrast ratio between the pixels of a picture and those of another.
+double strongest(const wxImage& a, const wxImage& b) {
+  double best = 1;
+  for (int y = 0; y < a.GetHeight(); ++y) {
+    for (int x = 0; x < a.GetWidth(); ++x) {
+      const auto [dark, light] = std::minmax({luminance(a, x, y), luminance(b, x, y)});
+      best = std::max(best, (light + 0.05) / (dark + 0.05));
+    }
+  }
+  return best;
+}
+
+// Where a button's marker is drawn: left of its caption.
+wxRect marker(wxWindow* button) {
+  GtkAllocation caption;
+  gtk_widget_get_allocation(gtk_bin_get_child(GTK_BIN(button->GetHandle())), &caption);
+  return {button->GetPosition(), wxSize(caption.x - button->GetPosition().x, button->GetSize().y)};
+}
+
 class DialogScaleTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { open(); }
+  void open() {
     reference.attach(new Form2(state, reference, 60000));
     dialog = reference.get();
     reference.showModeless();
@@ -81,6 +127,52 @@ TEST_F(DialogScaleTest, DisabledCaptionsAreDimmed) {
   EXPECT_NE(captionColour(thumb.button(4)), captionColour(thumb.button(0)));
   dialog->oPopup().select(3);
   EXPECT_EQ(captionColour(thumb.button(4)), wxColour(255, 255, 0));
+}
+
+// Under each theme, in a dialog opened anew: every marker and frame, the selected option's dot and
+// the focus ring, shown at once on the selected thumbnail size, stand out at 3:1 at least.
+TEST_F(DialogScaleTest, MarksAndFocusStandOutOnTheGroundInEveryTheme) {
+  GtkSettings* settings = gtk_settings_get_default();
+  for (const std::string theme :
+       {"Adwaita", "Adwaita:dark", "HighContrast", "HighContrastInverse"}) {
+    g_object_set(settings, "gtk-theme-name", theme.substr(0, theme.find(':')).c_str(),
+                 "gtk-application-prefer-dark-theme", theme.ends_with(":dark"), nullptr);
+    reference.unload();
+    open();
+    dialog->oPopup().select(0);  // disables two thumbnail sizes
+    wxRadioButton* focus = dialog->oThumb().button(kInitialThumb);
+    const wxRect on = marker(focus), off = marker(dialog->oThumb().button(0));
+    std::pair<double, std::string> weakest;
+    test::waitFor([&] {
+      const wxImage now = drawn(dialog);
+      auto note = [&](const char* what, const wxRect& at, const wxImage& against) {
+        weakest = std::min(weakest, {strongest(now.GetSubImage(at), against), what});
+      };
+      weakest = {99, ""};
+      note("dot", on.Deflate(on.width / 3, on.height / 3),
+           now.GetSubImage(off.Deflate(off.width / 3, off.height / 3)));
+      for (wxWindow* control : dialog->GetChildren()) {
+        const wxRect box = control->GetRect();
+        if (dynamic_cast<wxStaticBox*>(control) == nullptr) {
+          note("marker", marker(control), now.GetSubImage({0, 0, 1, 1}));
+        } else {
+          note("frame", {box.x, box.GetBottom() - 2, box.width, 3}, now.GetSubImage({0, 0, 1, 1}));
+        }
+      }
+      if (simulatedInput()) {  // without a keyboard no window has the focus
+        GtkWindow* window = GTK_WINDOW(dialog->GetHandle());
+        const gboolean shown = gtk_window_get_focus_visible(window);
+        gtk_window_set_focus_visible(window, FALSE);
+        const wxRect ring = focus->GetRect().Inflate(3);
+        note("focus ring", ring, drawn(dialog).GetSubImage(ring));
+        gtk_window_set_focus_visible(window, shown);
+      }
+      return weakest.first >= 3;
+    });
+    EXPECT_GE(weakest.first, 3) << theme << " " << weakest.second;
+  }
+  gtk_settings_reset_property(settings, "gtk-theme-name");
+  gtk_settings_reset_property(settings, "gtk-application-prefer-dark-theme");
 }
 
 TEST_F(DialogScaleTest, MinimisingRestoresTheDialogAndEnterClosesIt) {

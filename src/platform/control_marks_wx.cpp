@@ -1,0 +1,52 @@
+// Marks in the program's colours with a style sheet on the window's own widgets.
+#include "platform/control_marks_wx.h"
+
+#include <gtk/gtk.h>
+#include <wx/toplevel.h>
+
+#include <string>
+
+namespace selvara {
+
+void paintMarks(wxWindow* window, const MarkColours& colours) {
+  const wxString mark = colours.mark.GetAsString(wxC2S_CSS_SYNTAX);
+  const wxString dimmed = colours.dimmedMark.GetAsString(wxC2S_CSS_SYNTAX);
+  // The theme's fill, gradients and shadows go, so that nothing of its own colours is left.
+  const wxString css = wxString::Format(
+      "radio { color: %s; border-color: %s; background-color: transparent;"
+      " background-image: none; box-shadow: none; -gtk-icon-shadow: none; }"
+      "radio:disabled { color: %s; border-color: %s; }"
+      "radiobutton { outline-color: %s; outline-style: solid; outline-width: 1px; }"
+      "frame > border { border-color: %s; }",
+      mark, mark, dimmed, dimmed, mark, colours.frame.GetAsString(wxC2S_CSS_SYNTAX));
+  const std::string text = css.utf8_string();
+  GtkCssProvider* provider = gtk_css_provider_new();
+  GError* error = nullptr;
+  if (gtk_css_provider_load_from_data(provider, text.c_str(), -1, &error) == FALSE) {
+    g_warning("GTK refused the colours of the window's marks (%s): %s", error->message,
+              text.c_str());
+    g_error_free(error);
+  }
+  // NOTE: a widget's own style sheet reaches the nodes it draws (the radio button's marker, the
+  // frame's border) but not its child widgets; the controls sit directly in the window.
+  for (wxWindow* control : window->GetChildren()) {
+    // Above wxWidgets' own colours, which it sets at the application's priority.
+    gtk_style_context_add_provider(
+        gtk_widget_get_style_context(static_cast<GtkWidget*>(control->GetHandle())),
+        GTK_STYLE_PROVIDER(provider), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+  }
+  g_object_unref(provider);
+}
+
+void showFocusAtOnce(wxTopLevelWindow* window) {
+  auto* widget = static_cast<GtkWidget*>(window->GetHandle());
+  if (widget == nullptr || !GTK_IS_WINDOW(widget)) return;
+  // NOTE: GTK hides the ring each time it maps a window (unless the desktop asks for it always),
+  // until a key is pressed; this runs after GTK's own handler of the map.
+  g_signal_connect(widget, "map", G_CALLBACK(+[](GtkWidget* mapped, gpointer /*data*/) {
+                     gtk_window_set_focus_visible(GTK_WINDOW(mapped), TRUE);
+                   }),
+                   nullptr);
+}
+
+}  // namespace selvara
