@@ -40,6 +40,7 @@ class Form1 : public wxFrame, public Viewer {
  private:
   void Form_Resize();
   void placeBrowser(int widthTwips, int heightTwips);
+  void tick();
 
   std::function<void()> m_onUnload;
   std::function<void()> m_onTick;
@@ -47,6 +48,10 @@ class Form1 : public wxFrame, public Viewer {
   wxString m_pageUrl;
   WxTimer m_timer1;
   bool m_unloading = false;
+  // The tick pumps events, and a close handled there must not free the window (and the timer
+  // whose tick is running) under it: the window goes once the tick has returned.
+  bool m_ticking = false;
+  bool m_destroyAfterTick = false;
 };
 
 }  // namespace selvara

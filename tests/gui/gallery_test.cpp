@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <wx/app.h>
+#include <wx/evtloop.h>
 #include <wx/image.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -19,6 +20,7 @@
 #include "platform/executable_info.h"
 #include "platform/window_frame_wx.h"
 #include "startup/command_line.h"
+#include "startup/shutdown.h"
 #include "startup/startup.h"
 #include "viewer/viewer_layout.h"
 #include "viewer/viewer_window_wx.h"
@@ -153,6 +155,27 @@ TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
             "172x252 ,258,378)");
   EXPECT_EQ(ask("[...document.querySelectorAll('#pics img')].filter(i => !i.naturalWidth).length"),
             "0");
+}
+
+TEST_F(GalleryRun, CloseHandledInsideTheQuitTickEndsTheRun) {
+  start(200, [] {});
+  ShutdownContext shutdown{*viewer, reference, pump};
+  viewer->setHandlers([&] { Form_Unload(state, shutdown); }, [&] {
+    // A close that arrives while the tick pumps events, as the close button's can.
+    viewer->GetEventHandler()->QueueEvent(new wxCloseEvent(wxEVT_CLOSE_WINDOW));
+    Timer1_Timer(state, shutdown);
+  });
+  wxGUIEventLoop loop;  // the tick runs from an event loop, as in the program, not inside a yield
+  wxTimer poll;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+    if (wxTopLevelWindows.empty() || std::chrono::steady_clock::now() > deadline) loop.Exit();
+  });
+  poll.Start(10);
+  loop.Run();
+  EXPECT_TRUE(wxTopLevelWindows.empty());
+  viewer = nullptr;
+  EXPECT_FALSE(fs::exists(root / "program" / "test.html"));
 }
 
 // Where the template puts an 86 x 126 card for the pointer at page point (x, y).
