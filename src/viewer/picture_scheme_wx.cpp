@@ -42,10 +42,9 @@ void openPicture(GTask* task, gpointer /*source*/, gpointer path, GCancellable* 
   const int number = fd < 0 || ::fstat(fd, &status) != 0 ? errno : 0;
   if (number != 0 || !S_ISREG(status.st_mode)) {
     if (fd >= 0) ::close(fd);
-    g_task_return_new_error(task, G_IO_ERROR,
-                            number != 0 ? g_io_error_from_errno(number) : G_IO_ERROR_NOT_REGULAR_FILE,
-                            "no card picture at %s: %s", name,
-                            number != 0 ? g_strerror(number) : "not a plain file");
+    g_task_return_new_error(
+        task, G_IO_ERROR, number != 0 ? g_io_error_from_errno(number) : G_IO_ERROR_NOT_REGULAR_FILE,
+        "no card picture at %s: %s", name, number != 0 ? g_strerror(number) : "not a plain file");
     return;
   }
   g_task_return_pointer(task, new Picture{g_unix_input_stream_new(fd, TRUE), status.st_size},

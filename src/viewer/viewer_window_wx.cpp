@@ -138,7 +138,7 @@ void Form1::unload() {
 }
 
 void Form1::tick() {
-  if (!m_onTick || m_ticking) return;
+  if (!m_onTick) return;
   m_ticking = true;
   m_onTick();
   m_ticking = false;

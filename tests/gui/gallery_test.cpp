@@ -68,15 +68,15 @@ class GalleryRun : public ::testing::Test {
       ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8((root / "p.jpg").string())));
       fs::rename(root / "p.jpg", file);
     }
-    // "Pictures" that are no plain file, in card folders whose names are not UTF-8 (served by
-    // the program's own picture scheme): each shows as missing, none holds the window up.
-    for (const std::string card : {"b\xe9" "f", "b\xe9p", "b\xe9z"}) {
-      fs::create_directories(root / kSetName / "data" / card);
-    }
-    const fs::path data = root / kSetName / "data";
-    fs::create_directory(data / "b\xe9" "f" / "b\xe9" "fc.jpg");
-    ASSERT_EQ(::mkfifo((data / "b\xe9p" / "b\xe9pc.jpg").c_str(), 0644), 0);
-    fs::create_symlink("/dev/zero", data / "b\xe9z" / "b\xe9zc.jpg");
+    // Card "pictures" that are no plain file, in folders whose names are not UTF-8 (so served by
+    // the program's own picture scheme): a folder, a FIFO, a device. Each shows as missing.
+    const std::string odd = (root / kSetName / "data" / "b\xe9").string();
+    for (const char* kind : {"f", "p", "z"}) fs::create_directories(odd + kind);
+    fs::create_directory(odd +
+                         "f/b\xe9"
+                         "fc.jpg");
+    ASSERT_EQ(::mkfifo((odd + "p/b\xe9pc.jpg").c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", odd + "z/b\xe9zc.jpg");
   }
   static void TearDownTestSuite() { fs::remove_all(root); }
   void TearDown() override {
@@ -139,7 +139,8 @@ TEST_F(GalleryRun, DialogHidesByItsTimerAndEveryPictureLoadsWhateverItsName) {
             " Cards " + kSetName + "  Thumbs 43 x 63  PopUp 172 x 252  On Mouse Down  ");
   const std::string thumbs = "Array.from(document.querySelectorAll('#pics img'))";
   EXPECT_EQ(ask(thumbs + ".filter(i => !(i.naturalWidth > 0)).map(i => i.alt).join('|')"),
-            "b\uFFFD" "f|b\uFFFDp|b\uFFFDz");
+            "b\uFFFD"
+            "f|b\uFFFDp|b\uFFFDz");
   EXPECT_EQ(ask(thumbs + ".length"), "532");
   EXPECT_EQ(ask(thumbs + ".filter(i => i.alt == 'b\uFFFDt\uFFFD').length"), "1");
 }
@@ -164,18 +165,17 @@ TEST_F(GalleryRun, ClickOnFullSizeMovesThePopupAndReachesThePage) {
   EXPECT_EQ(ask("var t = document.querySelector('#pics img'); "
                 "t.width + 'x' + t.height + ' ' + t.getAttribute('onMouseDown').slice(-9)"),
             "172x252 ,258,378)");
-  EXPECT_EQ(ask("[...document.querySelectorAll('#pics img')].filter(i => !i.naturalWidth).length"),
-            "3");
 }
 
 TEST_F(GalleryRun, CloseHandledInsideTheQuitTickEndsTheRun) {
   start(200, [] {});
   ShutdownContext shutdown{*viewer, reference, pump};
-  viewer->setHandlers([&] { Form_Unload(state, shutdown); }, [&] {
-    // A close that arrives while the tick pumps events, as the close button's can.
+  const auto closeInTick = [&] {
+    // A close that arrives while the tick pumps events, as one from the close button can.
     viewer->GetEventHandler()->QueueEvent(new wxCloseEvent(wxEVT_CLOSE_WINDOW));
     Timer1_Timer(state, shutdown);
-  });
+  };
+  viewer->setHandlers([&] { Form_Unload(state, shutdown); }, closeInTick);
   wxGUIEventLoop loop;  // the tick runs from an event loop, as in the program, not inside a yield
   wxTimer poll;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
