@@ -2,6 +2,7 @@
 // by path, and how long the load takes: a picture whose path is not UTF-8 comes through the
 // program's own picture scheme. Run by hand, under a display:
 //   picture_gap PICTURE   prints the longest gap, the load time and the peak memory
+// PICTURE is named as a card picture is (NAMEc.jpg): the scheme serves no other.
 #include <glib.h>
 #include <wx/app.h>
 #include <wx/webview.h>
@@ -54,7 +55,7 @@ class PictureGapApp : public wxApp {
       std::remove(page.c_str());
       std::remove(folder);
       viewer->unload();
-      ExitMainLoop();
+      ExitMainLoop();  // the measuring source below would keep the loop turning
     });
     // A turn of the main loop runs this every millisecond it can.
     g_timeout_add(
