@@ -21,7 +21,7 @@ gboolean dispatch(gpointer /*userData*/) {
 
 void onQuitSignals(std::function<void()> onSignal) {
   handler() = std::move(onSignal);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGUSR1, SIGUSR2}) {
     g_unix_signal_add(signal, dispatch, nullptr);
   }
 }

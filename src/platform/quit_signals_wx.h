@@ -5,7 +5,7 @@
 
 namespace selvara {
 
-// Runs `onSignal` from the event loop when SIGINT, SIGTERM or SIGHUP arrives.
+// Runs `onSignal` from the event loop when SIGINT, SIGTERM, SIGHUP, SIGUSR1 or SIGUSR2 arrives.
 void onQuitSignals(std::function<void()> onSignal);
 
 }  // namespace selvara

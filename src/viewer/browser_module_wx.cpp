@@ -3,6 +3,7 @@
 // browser_module_wx.h).
 #include "viewer/browser_module_wx.h"
 
+#include <signal.h>
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
@@ -36,8 +37,19 @@ WebKitWebView* nativeView(wxWebView* browser) {
 
 extern "C" {
 
+// The web engine's own call for the signal its garbage collector stops threads with; weak, so
+// that an engine without it still loads.
+[[gnu::weak]] bool JSConfigureSignalForGC(int signal);
+
 [[gnu::visibility("default")]] wxWebView* selvaraNewBrowser(
     wxWindow* parent, std::function<void(const wxString& url)> onLoaded, LossHandler onEngineLost) {
+  // NOTE: unless told otherwise before it starts, the engine's collector uses SIGUSR1, and a
+  // SIGUSR1 from outside (a request to quit, for this program) lands in the collector and
+  // crashes the program. Its environment variable JSC_SIGNAL_FOR_GC would do the same, but makes
+  // every engine process complain of an unknown option.
+  static const bool collectorSignalMoved =
+      JSConfigureSignalForGC != nullptr && JSConfigureSignalForGC(SIGRTMIN);
+  (void)collectorSignalMoved;
   wxWebView* browser = wxWebView::New(parent, wxID_ANY);
   selvara::servePictures();
   browser->Bind(wxEVT_WEBVIEW_LOADED, [onLoaded = std::move(onLoaded)](wxWebViewEvent& event) {

@@ -87,9 +87,7 @@ const BrowserModule& browserModule() {
 void setBrowserModuleFile(std::string path) { browserModuleFile() = std::move(path); }
 
 Form1::Form1()
-    : wxFrame(nullptr, wxID_ANY, kDesignCaption), m_timer1(kQuitPollMs, [this] {
-        if (m_onTick) m_onTick();
-      }) {
+    : wxFrame(nullptr, wxID_ANY, kDesignCaption), m_timer1(kQuitPollMs, [this] { tick(); }) {
   auto* command1 = new wxButton(this, wxID_ANY, "Command1", FromDIP(pixelPoint(kCommand1Rect)),
                                 FromDIP(pixelSize(kCommand1Rect.width, kCommand1Rect.height)));
   // Start-up writes the page itself; the button has nothing to offer the user.
@@ -164,7 +162,20 @@ void Form1::unload() {
   m_unloading = true;
   m_timer1.setEnabled(false);
   endBrowser();
-  Destroy();
+  if (m_ticking) {
+    m_destroyAfterTick = true;
+  } else {
+    Destroy();
+  }
+}
+
+void Form1::tick() {
+  if (!m_onTick) return;
+  m_ticking = true;
+  m_onTick();
+  m_ticking = false;
+  // Destroy only queues the window for deletion at the next idle time, after this tick.
+  if (m_destroyAfterTick) Destroy();
 }
 
 void Form1::Form_Resize() {

@@ -46,6 +46,7 @@ class Form1 : public wxFrame, public Viewer {
   void placeBrowser(int widthTwips, int heightTwips);
   // The page's engine process ended by itself: the page is loaded again, or a message replaces it.
   void engineLost(EngineLoss loss);
+  void tick();
 
   std::function<void()> m_onUnload;
   std::function<void()> m_onTick;
@@ -57,6 +58,10 @@ class Form1 : public wxFrame, public Viewer {
   wxString m_engineMessageText;
   WxTimer m_timer1;
   bool m_unloading = false;
+  // The tick pumps events, and a close handled there must not free the window (and the timer
+  // whose tick is running) under it: the window goes once the tick has returned.
+  bool m_ticking = false;
+  bool m_destroyAfterTick = false;
 };
 
 }  // namespace selvara

@@ -21,6 +21,8 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 set_dir="$work/Stone Age"
 cp -r "$2" "$set_dir"
+# A card whose folder name is not UTF-8, its "picture" a FIFO that no one ever writes.
+mkdir "$set_dir/data/b"$'\xe9' && mkfifo "$set_dir/data/b"$'\xe9'"/b"$'\xe9'"c.jpg"
 chmod -R a+rX "$set_dir"
 runtime="$work/runtime"
 mkdir -m 700 "$runtime" "$work/tmp"
@@ -80,7 +82,7 @@ gallery() {
 
 # Each way a run ends: exit 0, both pages and the folder gone, the set untouched. The closed run
 # is a menu launch.
-for how in close TERM INT HUP; do
+for how in close TERM INT HUP USR1 USR2; do
   case_name=end-by-$how
   if [ "$how" = close ]; then gallery --choose-folder; else gallery; fi
   if [ "$how" = close ]; then key "$viewer" alt+F4; else kill "-$how" "$pid"; fi
