@@ -1,10 +1,15 @@
 // Escaping for element text, attribute values and picture URLs.
 #include "gallery/markup_escape.h"
 
+#include <array>
+#include <utility>
+
 #include "platform/paths.h"
 
 namespace selvara {
 namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 bool needsPercent(unsigned char c) {
   switch (c) {
@@ -20,6 +25,40 @@ bool needsPercent(unsigned char c) {
       return true;
     default:
       return c < 0x20 || c >= 0x7F;
+  }
+}
+
+// "%00%01...%FF": the percent code of byte b is the three characters from 3 * b.
+constexpr std::array<char, 3 * 256> kPercentCodes = [] {
+  constexpr std::string_view hex = "0123456789ABCDEF";
+  std::array<char, 3 * 256> codes{};
+  for (std::size_t b = 0; b < 256; ++b) {
+    codes[3 * b] = '%';
+    codes[3 * b + 1] = hex[b >> 4];
+    codes[3 * b + 2] = hex[b & 0x0F];
+  }
+  return codes;
+}();
+
+std::string_view percentCode(unsigned char c) {
+  return {&kPercentCodes[std::size_t{3} * c], 3};
+}
+
+// The character reference for `c` in markup, or nothing when it stands for itself.
+std::string_view htmlReference(char c) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    case '\'':
+      return "&#39;";
+    default:
+      return {};
   }
 }
 
@@ -50,64 +89,80 @@ std::size_t utf8SequenceLength(std::string_view text) {
   return length;
 }
 
+// Appends `text` to `out`, copying the runs that stay as they are in one piece. `substitute`
+// is given the rest of the text and returns how many bytes it reads there and what stands for
+// them, or nothing when they stay.
+template <typename Substitute>
+void appendSubstituted(std::string& out, std::string_view text, Substitute substitute) {
+  std::size_t kept = 0;  // where the run of bytes that stay began
+  for (std::size_t at = 0; at < text.size();) {
+    const auto [length, replacement] = substitute(text.substr(at));
+    if (!replacement.empty()) {
+      out.append(text.substr(kept, at - kept)).append(replacement);
+      kept = at + length;
+    }
+    at += length;
+  }
+  out.append(text.substr(kept));
+}
+
+using Substitution = std::pair<std::size_t, std::string_view>;
+
+void appendUrlPath(std::string& out, std::string_view path) {
+  appendSubstituted(out, path, [](std::string_view rest) {
+    const auto c = static_cast<unsigned char>(rest.front());
+    return Substitution{1, needsPercent(c) ? percentCode(c) : std::string_view()};
+  });
+}
+
 }  // namespace
 
 std::string escapeHtml(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
+  appendSubstituted(out, text, [](std::string_view rest) {
+    return Substitution{1, htmlReference(rest.front())};
+  });
   return out;
 }
 
 std::string encodeUrlPath(std::string_view path) {
-  static constexpr std::string_view kHex = "0123456789ABCDEF";
   std::string out;
   out.reserve(path.size());
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (needsPercent(byte)) {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    } else {
-      out += c;
-    }
-  }
+  appendUrlPath(out, path);
   return out;
 }
 
 std::string pictureAddress(std::string_view path) {
-  std::string address = encodeUrlPath(path);
+  std::string address;
+  appendPictureAddress(address, path);
+  return address;
+}
+
+void appendPictureAddress(std::string& out, std::string_view path) {
   if (!path.starts_with('/')) {
     // A relative address stays relative: a colon in it would read as the end of a scheme.
-    for (auto at = address.find(':'); at != std::string::npos; at = address.find(':', at)) {
-      address.replace(at, 1, "%3A");
-    }
-    return address;
+    appendSubstituted(out, path, [](std::string_view rest) {
+      const auto c = static_cast<unsigned char>(rest.front());
+      if (c == ':') return Substitution{1, "%3A"};
+      return Substitution{1, needsPercent(c) ? percentCode(c) : std::string_view()};
+    });
+    return;
   }
-  if (toValidUtf8(path) != path) return std::string(kPictureScheme) + "://" + address;
-  if (path.starts_with("//")) return "file://" + address;
-  return address;
+  if (!isValidUtf8(path)) {
+    out.append(kPictureScheme).append("://");
+  } else if (path.starts_with("//")) {
+    out.append("file://");
+  }
+  appendUrlPath(out, path);
+}
+
+void appendHtmlText(std::string& out, std::string_view text) {
+  appendSubstituted(out, text, [](std::string_view rest) {
+    const std::size_t length = utf8SequenceLength(rest);
+    if (length == 0) return Substitution{1, kReplacementCharacter};
+    return Substitution{length, length == 1 ? htmlReference(rest.front()) : std::string_view()};
+  });
 }
 
 std::string picturePath(std::string_view address) {
@@ -118,15 +173,22 @@ std::string picturePath(std::string_view address) {
 }
 
 std::string toValidUtf8(std::string_view text) {
-  static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = utf8SequenceLength(text.substr(i));
-    out.append(length > 0 ? text.substr(i, length) : kReplacement);
-    i += length > 0 ? length : 1;
-  }
+  appendSubstituted(out, text, [](std::string_view rest) {
+    const std::size_t length = utf8SequenceLength(rest);
+    return length == 0 ? Substitution{1, kReplacementCharacter} : Substitution{length, {}};
+  });
   return out;
+}
+
+bool isValidUtf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = utf8SequenceLength(text.substr(at));
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
 }
 
 }  // namespace selvara

@@ -22,11 +22,20 @@ std::string encodeUrlPath(std::string_view path);
 // goes through the program's own picture scheme.
 std::string pictureAddress(std::string_view path);
 
+// Appends pictureAddress(path) to `out`, with no string of its own.
+void appendPictureAddress(std::string& out, std::string_view path);
+
+// Appends escapeHtml(toValidUtf8(text)) to `out` in one pass, with no string of its own.
+void appendHtmlText(std::string& out, std::string_view text);
+
 // The file path that a picture address stands for.
 std::string picturePath(std::string_view address);
 
 // `text` with every byte that is not part of valid UTF-8 replaced by U+FFFD, so that a name from
 // an older 8-bit archive still shows, with its odd letters marked.
 std::string toValidUtf8(std::string_view text);
+
+// True when every byte of `text` is part of valid UTF-8, as toValidUtf8 reads it.
+bool isValidUtf8(std::string_view text);
 
 }  // namespace selvara
