@@ -2,6 +2,8 @@
 #include "gallery/markup_escape.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "platform/paths.h"
@@ -11,22 +13,25 @@ namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
-bool needsPercent(unsigned char c) {
-  switch (c) {
-    case '%':
-    case '#':
-    case '?':
-    case '\'':
-    case '"':
-    case '<':
-    case '>':
-    case '&':
-    case '\\':
-      return true;
-    default:
-      return c < 0x20 || c >= 0x7F;
-  }
-}
+// The bytes a picture address writes as %XX: those that would change a URL's meaning or break
+// the markup around it, control bytes and bytes outside ASCII. One flag per byte value.
+using ByteFlags = std::array<bool, 256>;
+
+// The bytes a picture address writes as %XX: those that would change a URL's meaning or break
+// the markup around it, control bytes and bytes outside ASCII. One flag per byte value.
+constexpr ByteFlags kNeedsPercent = [] {
+  ByteFlags flags{};
+  for (std::size_t c = 0; c < flags.size(); ++c) flags[c] = c < 0x20 || c >= 0x7F;
+  for (const char c : std::string_view("%#?'\"<>&\\")) flags[static_cast<unsigned char>(c)] = true;
+  return flags;
+}();
+
+// In a relative address a colon would read as the end of a scheme, so it is encoded too.
+constexpr ByteFlags kNeedsPercentRelative = [] {
+  ByteFlags flags = kNeedsPercent;
+  flags[':'] = true;
+  return flags;
+}();
 
 // "%00%01...%FF": the percent code of byte b is the three characters from 3 * b.
 constexpr std::array<char, 3 * 256> kPercentCodes = [] {
@@ -108,11 +113,16 @@ void appendSubstituted(std::string& out, std::string_view text, Substitute subst
 
 using Substitution = std::pair<std::size_t, std::string_view>;
 
-void appendUrlPath(std::string& out, std::string_view path) {
-  appendSubstituted(out, path, [](std::string_view rest) {
-    const auto c = static_cast<unsigned char>(rest.front());
-    return Substitution{1, needsPercent(c) ? percentCode(c) : std::string_view()};
-  });
+// Percent-encodes the bytes `encoded` flags, copying the runs between them in one piece.
+void appendPercentEncoded(std::string& out, std::string_view path, const ByteFlags& encoded) {
+  std::size_t kept = 0;  // where the run of bytes that stay began
+  for (std::size_t at = 0; at < path.size(); ++at) {
+    const auto c = static_cast<unsigned char>(path[at]);
+    if (!encoded[c]) continue;
+    out.append(path.substr(kept, at - kept)).append(percentCode(c));
+    kept = at + 1;
+  }
+  out.append(path.substr(kept));
 }
 
 }  // namespace
@@ -129,7 +139,7 @@ std::string escapeHtml(std::string_view text) {
 std::string encodeUrlPath(std::string_view path) {
   std::string out;
   out.reserve(path.size());
-  appendUrlPath(out, path);
+  appendPercentEncoded(out, path, kNeedsPercent);
   return out;
 }
 
@@ -141,12 +151,7 @@ std::string pictureAddress(std::string_view path) {
 
 void appendPictureAddress(std::string& out, std::string_view path) {
   if (!path.starts_with('/')) {
-    // A relative address stays relative: a colon in it would read as the end of a scheme.
-    appendSubstituted(out, path, [](std::string_view rest) {
-      const auto c = static_cast<unsigned char>(rest.front());
-      if (c == ':') return Substitution{1, "%3A"};
-      return Substitution{1, needsPercent(c) ? percentCode(c) : std::string_view()};
-    });
+    appendPercentEncoded(out, path, kNeedsPercentRelative);  // a relative address stays relative
     return;
   }
   if (!isValidUtf8(path)) {
@@ -154,7 +159,7 @@ void appendPictureAddress(std::string& out, std::string_view path) {
   } else if (path.starts_with("//")) {
     out.append("file://");
   }
-  appendUrlPath(out, path);
+  appendPercentEncoded(out, path, kNeedsPercent);
 }
 
 void appendHtmlText(std::string& out, std::string_view text) {
@@ -183,7 +188,14 @@ std::string toValidUtf8(std::string_view text) {
 }
 
 bool isValidUtf8(std::string_view text) {
-  for (std::size_t at = 0; at < text.size();) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::size_t at = 0;
+  // Eight bytes at a time while they are ASCII, as a path mostly is.
+  for (std::uint64_t word = 0; at + sizeof word <= text.size(); at += sizeof word) {
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (at < text.size()) {
     const std::size_t length = utf8SequenceLength(text.substr(at));
     if (length == 0) return false;
     at += length;
