@@ -45,9 +45,7 @@ constexpr std::array<char, 3 * 256> kPercentCodes = [] {
   return codes;
 }();
 
-std::string_view percentCode(unsigned char c) {
-  return {&kPercentCodes[std::size_t{3} * c], 3};
-}
+std::string_view percentCode(unsigned char c) { return {&kPercentCodes[std::size_t{3} * c], 3}; }
 
 // The character reference for `c` in markup, or nothing when it stands for itself.
 std::string_view htmlReference(char c) {
