@@ -104,8 +104,8 @@ std::vector<FolderEntry> listCards(const std::string& dataPath, const std::funct
   return cards;
 }
 
-void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_view cardUrl,
-                    std::string_view cardName, const ThumbnailLook& look) {
+void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_view cardName,
+                    const ThumbnailLook& look) {
   line.assign("\r\n<img src='");
   const std::size_t imageAt = line.size();
   appendPictureAddress(line, imagePath);
@@ -113,12 +113,8 @@ void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_v
   line.append("' alt='");
   appendHtmlText(line, cardName);
   line.append("' ").append(look.popupEvent).append("='popup(").append(look.quote);
-  // Where the separator already is "/", the URL is the picture path, whose address is written.
-  if (cardUrl == imagePath) {
-    line.append(line, imageAt, imageLength);
-  } else {
-    appendPictureAddress(line, cardUrl);
-  }
+  // The popup's URL is the picture's address again: its path already has "/" separators.
+  line.append(line, imageAt, imageLength);
   line.append(look.quote).append(",");
   appendNumber(line, look.popup.width);
   line.append(",");
@@ -129,6 +125,9 @@ void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_v
   appendNumber(line, look.thumb.height);
   line.append("'>\r\n");
 }
+
+// A card's URL is its picture path: the platform's separator already is the "/" of a URL.
+static_assert(kPathSeparator == '/');
 
 void ListCardFolders(GalleryState& state, TextFile& page, const std::function<void()>& pump) {
   const ThumbnailLook look{state.PopupEvent,
@@ -145,9 +144,8 @@ void ListCardFolders(GalleryState& state, TextFile& page, const std::function<vo
           .append(entry.name)
           .append("c.jpg");
       // Written into the strings the state already holds, so that a card costs no allocation.
-      state.CardUrl.assign(state.ImagePath);
-      std::ranges::replace(state.CardUrl, kPathSeparator, '/');
-      thumbnailBlock(state.LineText, state.ImagePath, state.CardUrl, state.CardName, look);
+      state.CardUrl = state.ImagePath;
+      thumbnailBlock(state.LineText, state.ImagePath, state.CardName, look);
       page.writeLine(state.LineText);
     }
     pump();
