@@ -33,19 +33,23 @@ constexpr ByteFlags kNeedsPercentRelative = [] {
   return flags;
 }();
 
+constexpr std::size_t kPercentCodeLength = 3;  // "%XX"
+
 // "%00%01...%FF": the percent code of byte b is the three characters from 3 * b.
-constexpr std::array<char, 3 * 256> kPercentCodes = [] {
+constexpr std::array<char, kPercentCodeLength* 256> kPercentCodes = [] {
   constexpr std::string_view hex = "0123456789ABCDEF";
-  std::array<char, 3 * 256> codes{};
+  std::array<char, kPercentCodeLength * 256> codes{};
   for (std::size_t b = 0; b < 256; ++b) {
-    codes[3 * b] = '%';
-    codes[3 * b + 1] = hex[b >> 4];
-    codes[3 * b + 2] = hex[b & 0x0F];
+    codes[kPercentCodeLength * b] = '%';
+    codes[kPercentCodeLength * b + 1] = hex[b >> 4];
+    codes[kPercentCodeLength * b + 2] = hex[b & 0x0F];
   }
   return codes;
 }();
 
-std::string_view percentCode(unsigned char c) { return {&kPercentCodes[std::size_t{3} * c], 3}; }
+std::string_view percentCode(unsigned char c) {
+  return {&kPercentCodes[kPercentCodeLength * c], kPercentCodeLength};
+}
 
 // The character reference for `c` in markup, or nothing when it stands for itself.
 std::string_view htmlReference(char c) {
