@@ -111,7 +111,7 @@ void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_v
   appendPictureAddress(line, imagePath);
   const std::size_t imageLength = line.size() - imageAt;
   line.append("' alt='");
-  appendHtmlText(line, cardName);
+  appendEscapedHtml(line, cardName);
   line.append("' ").append(look.popupEvent).append("='popup(").append(look.quote);
   // The popup's URL is the picture's address again: its path already has "/" separators.
   line.append(line, imageAt, imageLength);

@@ -96,6 +96,8 @@ std::size_t utf8SequenceLength(std::string_view text) {
   return length;
 }
 
+using Substitution = std::pair<std::size_t, std::string_view>;
+
 // Appends `text` to `out`, copying the runs that stay as they are in one piece. `substitute`
 // is given the rest of the text and returns how many bytes it reads there and what stands for
 // them, or nothing when they stay.
@@ -113,8 +115,6 @@ void appendSubstituted(std::string& out, std::string_view text, Substitute subst
   out.append(text.substr(kept));
 }
 
-using Substitution = std::pair<std::size_t, std::string_view>;
-
 // Percent-encodes the bytes `encoded` flags, copying the runs between them in one piece.
 void appendPercentEncoded(std::string& out, std::string_view path, const ByteFlags& encoded) {
   std::size_t kept = 0;  // where the run of bytes that stay began
@@ -127,15 +127,38 @@ void appendPercentEncoded(std::string& out, std::string_view path, const ByteFla
   out.append(path.substr(kept));
 }
 
+// True when every byte of `text` is part of valid UTF-8, as toValidUtf8 reads it.
+bool isValidUtf8(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::size_t at = 0;
+  // Eight bytes at a time while they are ASCII, as a path mostly is.
+  for (std::uint64_t word = 0; at + sizeof word <= text.size(); at += sizeof word) {
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (at < text.size()) {
+    const std::size_t length = utf8SequenceLength(text.substr(at));
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string escapeHtml(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  appendSubstituted(out, text, [](std::string_view rest) {
-    return Substitution{1, htmlReference(rest.front())};
-  });
+  appendEscapedHtml(out, text);
   return out;
+}
+
+void appendEscapedHtml(std::string& out, std::string_view text) {
+  appendSubstituted(out, text, [](std::string_view rest) {
+    const std::size_t length = utf8SequenceLength(rest);
+    if (length == 0) return Substitution{1, kReplacementCharacter};
+    return Substitution{length, length == 1 ? htmlReference(rest.front()) : std::string_view()};
+  });
 }
 
 std::string encodeUrlPath(std::string_view path) {
@@ -143,12 +166,6 @@ std::string encodeUrlPath(std::string_view path) {
   out.reserve(path.size());
   appendPercentEncoded(out, path, kNeedsPercent);
   return out;
-}
-
-std::string pictureAddress(std::string_view path) {
-  std::string address;
-  appendPictureAddress(address, path);
-  return address;
 }
 
 void appendPictureAddress(std::string& out, std::string_view path) {
@@ -162,14 +179,6 @@ void appendPictureAddress(std::string& out, std::string_view path) {
     out.append("file://");
   }
   appendPercentEncoded(out, path, kNeedsPercent);
-}
-
-void appendHtmlText(std::string& out, std::string_view text) {
-  appendSubstituted(out, text, [](std::string_view rest) {
-    const std::size_t length = utf8SequenceLength(rest);
-    if (length == 0) return Substitution{1, kReplacementCharacter};
-    return Substitution{length, length == 1 ? htmlReference(rest.front()) : std::string_view()};
-  });
 }
 
 std::string picturePath(std::string_view address) {
@@ -187,22 +196,6 @@ std::string toValidUtf8(std::string_view text) {
     return length == 0 ? Substitution{1, kReplacementCharacter} : Substitution{length, {}};
   });
   return out;
-}
-
-bool isValidUtf8(std::string_view text) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  std::size_t at = 0;
-  // Eight bytes at a time while they are ASCII, as a path mostly is.
-  for (std::uint64_t word = 0; at + sizeof word <= text.size(); at += sizeof word) {
-    std::memcpy(&word, text.data() + at, sizeof word);
-    if ((word & kHighBits) != 0) break;
-  }
-  while (at < text.size()) {
-    const std::size_t length = utf8SequenceLength(text.substr(at));
-    if (length == 0) return false;
-    at += length;
-  }
-  return true;
 }
 
 }  // namespace selvara
