@@ -13,12 +13,10 @@ namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
-// The bytes a picture address writes as %XX: those that would change a URL's meaning or break
-// the markup around it, control bytes and bytes outside ASCII. One flag per byte value.
-using ByteFlags = std::array<bool, 256>;
+using ByteFlags = std::array<bool, 256>;  // one flag per byte value
 
 // The bytes a picture address writes as %XX: those that would change a URL's meaning or break
-// the markup around it, control bytes and bytes outside ASCII. One flag per byte value.
+// the markup around it, control bytes and bytes outside ASCII.
 constexpr ByteFlags kNeedsPercent = [] {
   ByteFlags flags{};
   for (std::size_t c = 0; c < flags.size(); ++c) flags[c] = c < 0x20 || c >= 0x7F;
@@ -33,22 +31,18 @@ constexpr ByteFlags kNeedsPercentRelative = [] {
   return flags;
 }();
 
-constexpr std::size_t kPercentCodeLength = 3;  // "%XX"
+using PercentCode = std::array<char, 3>;  // "%XX"
 
-// "%00%01...%FF": the percent code of byte b is the three characters from 3 * b.
-constexpr std::array<char, kPercentCodeLength* 256> kPercentCodes = [] {
+// The percent code of every byte value: "%00" to "%FF".
+constexpr std::array<PercentCode, 256> kPercentCodes = [] {
   constexpr std::string_view hex = "0123456789ABCDEF";
-  std::array<char, kPercentCodeLength * 256> codes{};
-  for (std::size_t b = 0; b < 256; ++b) {
-    codes[kPercentCodeLength * b] = '%';
-    codes[kPercentCodeLength * b + 1] = hex[b >> 4];
-    codes[kPercentCodeLength * b + 2] = hex[b & 0x0F];
-  }
+  std::array<PercentCode, 256> codes{};
+  for (std::size_t b = 0; b < codes.size(); ++b) codes[b] = {'%', hex[b >> 4], hex[b & 0x0F]};
   return codes;
 }();
 
 std::string_view percentCode(unsigned char c) {
-  return {&kPercentCodes[kPercentCodeLength * c], kPercentCodeLength};
+  return {kPercentCodes[c].data(), kPercentCodes[c].size()};
 }
 
 // The character reference for `c` in markup, or nothing when it stands for itself.
