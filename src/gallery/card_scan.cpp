@@ -2,7 +2,10 @@
 #include "gallery/card_scan.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <charconv>
+#include <numeric>
 
 #include "gallery/markup_escape.h"
 #include "platform/paths.h"
@@ -41,6 +44,12 @@ void sortPumped(std::vector<T>& items, Less less, const std::function<void()>& p
   }
 }
 
+void appendNumber(std::string& out, int number) {
+  std::array<char, 12> digits{};
+  const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), number);
+  out.append(digits.data(), written.ptr);
+}
+
 }  // namespace
 
 bool matchesCardPattern(std::string_view name, char letter) {
@@ -72,40 +81,53 @@ std::vector<FolderEntry> listCards(const std::string& dataPath, const std::funct
     keyed.push_back({pass, std::move(key), std::move(entry)});
     pump();
   }
+  // The sort moves indices, not the entries with their strings.
+  std::vector<std::size_t> order(keyed.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
   sortPumped(
-      keyed,
-      [](const Keyed& a, const Keyed& b) {
+      order,
+      [&keyed](std::size_t left, std::size_t right) {
+        const Keyed& a = keyed[left];
+        const Keyed& b = keyed[right];
         if (a.pass != b.pass) return a.pass < b.pass;
-        if (a.key != b.key) return a.key < b.key;
+        if (const int byKey = a.key.compare(b.key); byKey != 0) return byKey < 0;
         // Names that differ only in case still need a fixed order.
         return a.entry.name < b.entry.name;
       },
       pump);
   std::vector<FolderEntry> cards;
   cards.reserve(keyed.size());
-  for (Keyed& item : keyed) {
-    cards.push_back(std::move(item.entry));
+  for (const std::size_t at : order) {
+    cards.push_back(std::move(keyed[at].entry));
     pump();
   }
   return cards;
 }
 
-std::string thumbnailBlock(std::string_view imagePath, std::string_view cardName,
-                           const ThumbnailLook& look) {
-  const std::string image = pictureAddress(imagePath);
-  const std::string url = toUrlSeparators(std::string(imagePath));
-  std::string line;
-  line.append("\r\n<img src='").append(image).append("' alt='");
-  line.append(escapeHtml(toValidUtf8(cardName))).append("' ");
-  line.append(look.popupEvent).append("='popup(").append(look.quote);
-  // Where the separator already is "/", the URL is the picture path itself.
-  line.append(url == imagePath ? image : pictureAddress(url));
-  line.append(look.quote).append(",").append(std::to_string(look.popup.width));
-  line.append(",").append(std::to_string(look.popup.height));
-  line.append(")' onMouseOut='popout(this)' width='").append(std::to_string(look.thumb.width));
-  line.append("' height='").append(std::to_string(look.thumb.height)).append("'>\r\n");
-  return line;
+void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_view cardName,
+                    const ThumbnailLook& look) {
+  line.assign("\r\n<img src='");
+  const std::size_t imageAt = line.size();
+  appendPictureAddress(line, imagePath);
+  const std::size_t imageLength = line.size() - imageAt;
+  line.append("' alt='");
+  appendEscapedHtml(line, cardName);
+  line.append("' ").append(look.popupEvent).append("='popup(").append(look.quote);
+  // The popup's URL is the picture's address again: its path already has "/" separators.
+  line.append(line, imageAt, imageLength);
+  line.append(look.quote).append(",");
+  appendNumber(line, look.popup.width);
+  line.append(",");
+  appendNumber(line, look.popup.height);
+  line.append(")' onMouseOut='popout(this)' width='");
+  appendNumber(line, look.thumb.width);
+  line.append("' height='");
+  appendNumber(line, look.thumb.height);
+  line.append("'>\r\n");
 }
+
+// A card's URL is its picture path: the platform's separator already is the "/" of a URL.
+static_assert(kPathSeparator == '/');
 
 void ListCardFolders(GalleryState& state, TextFile& page, const std::function<void()>& pump) {
   const ThumbnailLook look{state.PopupEvent,
@@ -121,8 +143,9 @@ void ListCardFolders(GalleryState& state, TextFile& page, const std::function<vo
           .append(1, kPathSeparator)
           .append(entry.name)
           .append("c.jpg");
-      state.CardUrl = toUrlSeparators(state.ImagePath);
-      state.LineText = thumbnailBlock(state.ImagePath, state.CardName, look);
+      // Written into the strings the state already holds, so that a card costs no allocation.
+      state.CardUrl = state.ImagePath;
+      thumbnailBlock(state.LineText, state.ImagePath, state.CardName, look);
       page.writeLine(state.LineText);
     }
     pump();

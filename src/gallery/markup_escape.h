@@ -8,19 +8,23 @@
 
 namespace selvara {
 
-// Replaces & < > " ' with character references, for attribute values and element text.
+// Element text or an attribute value: & < > " ' replaced with character references and every
+// byte that is not part of valid UTF-8 with U+FFFD, as toValidUtf8 does.
 std::string escapeHtml(std::string_view text);
+
+// Appends escapeHtml(text) to `out`, with no string of its own.
+void appendEscapedHtml(std::string& out, std::string_view text);
 
 // Percent-encodes the bytes that would change a URL's meaning or break the markup around it:
 // % # ? ' " < > & and the backslash, control bytes and bytes outside ASCII. Everything else,
 // spaces included, stays as it is.
 std::string encodeUrlPath(std::string_view path);
 
-// The address of a local picture in the page: the path percent-encoded. A path that a plain
-// address would misread (one beginning with "//", which names a network host) is given as a
-// file URL; one that is not UTF-8, which the web view cannot turn back into the file's name,
+// Appends the address of a local picture in the page: the path percent-encoded. A path that a
+// plain address would misread (one beginning with "//", which names a network host) is given as
+// a file URL; one that is not UTF-8, which the web view cannot turn back into the file's name,
 // goes through the program's own picture scheme.
-std::string pictureAddress(std::string_view path);
+void appendPictureAddress(std::string& out, std::string_view path);
 
 // The file path that a picture address stands for.
 std::string picturePath(std::string_view address);

@@ -14,7 +14,4 @@ inline constexpr const char* kPictureScheme = "selvara-picture";
 // The reverse of percent-encoding a path: decodes every %XX, leaves anything else.
 std::string decodeUrlPath(std::string_view url);
 
-// Turns the platform's separator into the "/" of a page URL.
-std::string toUrlSeparators(std::string path);
-
 }  // namespace selvara

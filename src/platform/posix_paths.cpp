@@ -1,6 +1,4 @@
 // Path conventions on POSIX systems, where the separator already is "/".
-#include <algorithm>
-
 #include "platform/paths.h"
 
 namespace selvara {
@@ -31,11 +29,6 @@ std::string decodeUrlPath(std::string_view url) {
     out += url[i];
   }
   return out;
-}
-
-std::string toUrlSeparators(std::string path) {
-  std::replace(path.begin(), path.end(), kPathSeparator, '/');
-  return path;
 }
 
 }  // namespace selvara

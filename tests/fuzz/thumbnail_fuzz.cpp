@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string folder = split == std::string::npos ? "/sets/x" : input.substr(0, split);
   const std::string name = split == std::string::npos ? input : input.substr(split + 1);
   const std::string image = folder + "/data/" + name + "/" + name + "c.jpg";
-  const std::string block =
-      selvara::thumbnailBlock(image, name, {look.popupEvent, "\"", look.thumb, look.popup});
+  std::string block = "left from an earlier card";
+  selvara::thumbnailBlock(block, image, name, {look.popupEvent, "\"", look.thumb, look.popup});
 
   // One tag whose attributes, read as a browser reads them (a name, =, then a value from one
   // single quote to the next), are the six the page relies on.
