@@ -289,6 +289,17 @@ void listingBenchmark(benchmark::State& bench) {
   }
 }
 
+// Whether a run ended in an error or was skipped: Google Benchmark 1.8 turned the run's
+// `error_occurred` flag into a `skipped` state.
+template <typename R>
+bool didNotRun(const R& run) {
+  if constexpr (requires { run.error_occurred; }) {
+    return run.error_occurred;
+  } else {
+    return run.skipped != decltype(run.skipped){};
+  }
+}
+
 // Passes every report on to the reporter the command line asked for, and keeps the real time
 // per iteration of each benchmark so that the ratios can be printed at the end.
 class RecordingReporter : public benchmark::BenchmarkReporter {
@@ -307,7 +318,7 @@ class RecordingReporter : public benchmark::BenchmarkReporter {
     double median = -1;
     std::string key;
     for (const Run& run : reports) {
-      if (run.error_occurred) continue;
+      if (didNotRun(run)) continue;
       key = run.run_name.function_name + "/" + run.run_name.args;
       const double seconds =
           run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
