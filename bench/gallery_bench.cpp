@@ -239,7 +239,7 @@ std::size_t countFolders(const std::string& dataPath) {
     if (name == "." || name == "..") continue;
     path.resize(prefix);
     path += name;
-    struct stat info {};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) ++folders;
   }
   ::closedir(dir);
@@ -258,7 +258,7 @@ std::size_t countTypedFolders(const std::string& dataPath) {
     if (entry->d_type == DT_DIR) {
       ++folders;
     } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-      struct stat info {};
+      struct stat info = {};
       if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode)) {
         ++folders;
       }

@@ -45,7 +45,7 @@ int makeIn(const std::string& place, std::string& path, int& lock) {
     if (::mkdtemp(pattern.data()) == nullptr) return errno;
     const int fd = ::open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) return errno;
-    struct stat info {};
+    struct stat info = {};
     // A sweep in another run may take the new, still unlocked folder for a stale one and remove
     // it; then this run makes another.
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) {
@@ -99,7 +99,7 @@ void sweepPageFolders(const std::string& place, const std::vector<std::string>& 
   const int dirFd = ::dirfd(dir);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
-    struct stat info {};
+    struct stat info = {};
     if (::fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
         !looksLikeOurs(name, info)) {
       continue;
@@ -109,7 +109,7 @@ void sweepPageFolders(const std::string& place, const std::vector<std::string>& 
     // The lock is free only when the run that made the folder has ended.
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
       for (const std::string& file : pageFiles) {
-        struct stat fileInfo {};
+        struct stat fileInfo = {};
         if (::fstatat(fd, file.c_str(), &fileInfo, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(fileInfo.st_mode)) {
           (void)::unlinkat(fd, file.c_str(), 0);
