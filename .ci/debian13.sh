@@ -75,6 +75,8 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 # Outside /root, whose mode 0700 would keep the ordinary user of the tests out.
 git clone -q "$repo" "$root/srv/selvara-card-viewer"
+# In the background, so that a signal to this script cleans up at once rather than after it.
 chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  /bin/bash -c 'cd /srv/selvara-card-viewer && exec "$@"' bash "$@"
+  /bin/bash -c 'cd /srv/selvara-card-viewer && exec "$@"' bash "$@" &
+wait $!
