@@ -240,7 +240,7 @@ std::size_t countFolders(const std::string& dataPath) {
     if (name == "." || name == "..") continue;
     path.resize(prefix);
     path += name;
-    struct stat info {};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) ++folders;
   }
   ::closedir(dir);
@@ -259,7 +259,7 @@ std::size_t countTypedFolders(const std::string& dataPath) {
     if (entry->d_type == DT_DIR) {
       ++folders;
     } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-      struct stat info {};
+      struct stat info = {};
       if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode)) {
         ++folders;
       }
@@ -290,6 +290,17 @@ void listingBenchmark(benchmark::State& bench) {
   }
 }
 
+// Whether a run ended in an error or was skipped: Google Benchmark 1.8 turned the run's
+// `error_occurred` flag into a `skipped` state.
+template <typename R>
+bool didNotRun(const R& run) {
+  if constexpr (requires { run.error_occurred; }) {
+    return run.error_occurred;
+  } else {
+    return run.skipped != decltype(run.skipped){};
+  }
+}
+
 // Passes every report on to the reporter the command line asked for, and keeps the real time
 // per iteration of each benchmark so that the ratios can be printed at the end.
 class RecordingReporter : public benchmark::BenchmarkReporter {
@@ -308,7 +319,7 @@ class RecordingReporter : public benchmark::BenchmarkReporter {
     double median = -1;
     std::string key;
     for (const Run& run : reports) {
-      if (run.error_occurred) continue;
+      if (didNotRun(run)) continue;
       key = run.run_name.function_name + "/" + run.run_name.args;
       const double seconds =
           run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);

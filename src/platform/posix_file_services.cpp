@@ -72,7 +72,7 @@ std::vector<MadeFile>::iterator findMade(const std::string& path, const struct s
 // Creates `path` new, never through a link. A file of that name that this run made is
 // replaced; anything else there makes the create fail with EEXIST.
 int createNew(const std::string& path) {
-  struct stat info {};
+  struct stat info = {};
   if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
     const auto made = findMade(path, info);
     if (made != madeFiles().end() && ::unlink(path.c_str()) == 0) madeFiles().erase(made);
@@ -101,7 +101,7 @@ FileError::FileError(int number, const std::string& action, const std::string& p
 void copyFile(const std::string& from, const std::string& to) {
   Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
   if (source.get() < 0) throwLastError("read", from);
-  struct stat info {};
+  struct stat info = {};
   if (::fstat(source.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
     throw FileError(EISDIR, "read", from);
   }
@@ -121,7 +121,7 @@ void copyFile(const std::string& from, const std::string& to) {
 }
 
 int deleteFile(const std::string& path) noexcept {
-  struct stat info {};
+  struct stat info = {};
   if (::lstat(path.c_str(), &info) != 0) return errno;
   if (S_ISDIR(info.st_mode)) return EISDIR;
   const auto made = findMade(path, info);
@@ -178,7 +178,7 @@ void TextFile::close() {
 }
 
 int folderStatus(const std::string& path) noexcept {
-  struct stat info {};
+  struct stat info = {};
   if (::stat(path.c_str(), &info) != 0) return errno;
   return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
@@ -210,7 +210,7 @@ std::vector<FolderEntry> listFolder(const std::string& folder,
       kind = EntryKind::NotFolder;
     } else {
       // Links and file systems that do not report the type are asked, following links.
-      struct stat info {};
+      struct stat info = {};
       if (::fstatat(dirFd, entry->d_name, &info, 0) == 0) {
         kind = S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::NotFolder;
       }

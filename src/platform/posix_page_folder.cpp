@@ -49,7 +49,7 @@ int makeIn(const std::string& place, std::string& path, int& lock) {
     const int fd = ::open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) continue;
     if (fd < 0) return errno;
-    struct stat info {};
+    struct stat info = {};
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) {
       path = pattern + "/";
       lock = fd;
@@ -73,7 +73,7 @@ bool holdsOnlyPages(int fd, const std::vector<std::string>& pageFiles) {
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    struct stat info {};
+    struct stat info = {};
     if (std::find(pageFiles.begin(), pageFiles.end(), name) == pageFiles.end() ||
         ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
       onlyPages = false;
@@ -126,7 +126,7 @@ void sweepPageFolders(const std::string& place, const std::vector<std::string>& 
   const int dirFd = ::dirfd(dir);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
-    struct stat info {};
+    struct stat info = {};
     if (::fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
         !looksLikeOurs(name, info)) {
       continue;

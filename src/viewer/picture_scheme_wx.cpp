@@ -38,7 +38,7 @@ void freePicture(gpointer data) {
 void openPicture(GTask* task, gpointer /*source*/, gpointer path, GCancellable* /*cancellable*/) {
   const auto* name = static_cast<const char*>(path);
   const int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  struct stat status {};
+  struct stat status = {};
   const int number = fd < 0 || ::fstat(fd, &status) != 0 ? errno : 0;
   if (number != 0 || !S_ISREG(status.st_mode)) {
     if (fd >= 0) ::close(fd);

@@ -152,8 +152,8 @@ class GalleryRun : public ::testing::Test {
 };
 
 TEST_F(GalleryRun, DialogHidesByItsTimerAndEveryPictureLoadsWhateverItsName) {
-  start(
-      200, [] {}, "/" + (root / kSetName).string());  // "//tmp/...": not a network address
+  const auto nothing = [] {};
+  start(200, nothing, "/" + (root / kSetName).string());  // "//tmp/...": not a network address
   EXPECT_EQ(viewer->GetTitle().utf8_string(),
             "SET - " + kSetName + " - Selvara Card Viewer - Version 1.0.0.1");
   EXPECT_EQ(ask("document.querySelector('center').textContent"),

@@ -36,8 +36,11 @@ check_installed() {
   grep -qx 'Exec=selvara-card-viewer --choose-folder %f' "$entry" ||
     fail "the desktop entry does not pass the folder"
   ! grep -qE '^(NoDisplay|Hidden)=true' "$entry" || fail "the desktop entry is hidden"
-  appstreamcli validate --no-net "$share/metainfo/io.selvara.CardViewer.metainfo.xml" ||
-    fail "the AppStream metainfo does not validate"
+  # AppStream 1.0 warns that the project names no homepage (it has none); nothing else may fail.
+  local report
+  report=$(appstreamcli validate --no-net "$share/metainfo/io.selvara.CardViewer.metainfo.xml") ||
+    [ "$(grep -E '^[EW]: ' <<<"$report" | sed 's/.*: //' | sort -u)" = url-homepage-missing ] ||
+    fail "the AppStream metainfo does not validate: $report"
   man -l "$share/man/man1/selvara-card-viewer.1.gz" 2>/dev/null | grep -q "selvara-card-viewer" ||
     fail "the manual page does not render"
 
@@ -89,7 +92,7 @@ fi
 (cd "$work" && cpack --config "$build_dir/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(echo "$work"/package/selvara-card-viewer_*.deb)
 trap 'dpkg -P selvara-card-viewer >/dev/null; rm -rf "$work"' EXIT
-dpkg -i "$deb" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
 check_installed /usr/bin/selvara-card-viewer /usr/share
 # An ordinary user with a home and a runtime folder of their own, as a login gives them.
 install -d -o nobody -m 700 "$work/nobody" "$work/nobody/run"
