@@ -41,8 +41,9 @@ class PictureGapApp : public wxApp {
     char folder[] = "/tmp/picture-gap.XXXXXX";
     if (::mkdtemp(folder) == nullptr) return false;
     const std::string page = std::string(folder) + "/page.html";
-    std::ofstream(page) << "<html><body><img src='" << selvara::pictureAddress(picture)
-                        << "'></body></html>\n";
+    std::string address;
+    selvara::appendPictureAddress(address, picture);
+    std::ofstream(page) << "<html><body><img src='" << address << "'></body></html>\n";
     auto* viewer = new selvara::Form1();
     viewer->Show();
     wxWebView* view = viewer->webBrowser1();
