@@ -151,7 +151,8 @@ class GalleryRun : public ::testing::Test {
   std::intptr_t asked = 0;
 };
 
-// Then the engine dies, comes back, and dies again soon after: the window says why.
+// The dialog hides by its timer and every picture loads; then the engine dies, comes back, and
+// dies again soon after: the window says why.
 TEST_F(GalleryRun, DialogHidesByItsTimerEveryPictureLoadsAndTheWindowSaysWhyTheEngineDied) {
   start(
       200, [] {}, "/" + (root / kSetName).string());  // "//tmp/...": not a network address
