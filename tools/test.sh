@@ -18,12 +18,12 @@ cmake --preset sanitize
 cmake --build --preset sanitize
 ctest --preset sanitize --timeout 900
 
-# Fuzz the command-line splitter and the thumbnail markup for a bounded time each.
+# Fuzz the thumbnail markup for a bounded time.
 cmake --preset fuzz
 cmake --build --preset fuzz
 # Each target starts from its committed seeds (inputs that once found a fault) in a scratch corpus.
 passed=0
-for target in command_line_fuzz thumbnail_fuzz; do
+for target in thumbnail_fuzz; do
   corpus=$(mktemp -d)
   seeds="$root/tests/fuzz/seeds/${target%_fuzz}"
   if [ -d "$seeds" ]; then cp "$seeds"/* "$corpus"/; fi

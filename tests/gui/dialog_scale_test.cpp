@@ -89,7 +89,7 @@ class DialogScaleTest : public ::testing::Test {
   Form2* dialog = nullptr;
 };
 
-TEST_F(DialogScaleTest, CaptionsAreWholeAndButtonsApartInsideTheirFrames) {
+TEST_F(DialogScaleTest, CaptionsAreWholeButtonsApartInsideTheirFramesAndDisabledOnesDimmed) {
   std::vector<wxStaticBox*> frames;
   for (wxWindow* child : dialog->GetChildren()) {
     if (auto* box = dynamic_cast<wxStaticBox*>(child)) frames.push_back(box);
@@ -117,9 +117,7 @@ TEST_F(DialogScaleTest, CaptionsAreWholeAndButtonsApartInsideTheirFrames) {
   const double scale = frames[0]->GetSize().x * 15.0 / kFrames[0].rect.width;
   EXPECT_NEAR(dialog->GetClientSize().x, scale * kDialogClientWidthTwips / 15, 2);
   EXPECT_NEAR(dialog->GetClientSize().y, scale * kDialogClientHeightTwips / 15, 2);
-}
-
-TEST_F(DialogScaleTest, DisabledCaptionsAreDimmed) {
+  // Disabled captions are dimmed.
   WxOptionGroup& thumb = dialog->oThumb();
   dialog->oPopup().select(0);  // a half-size popup leaves no room for a full-size thumbnail
   ASSERT_FALSE(thumb.button(4)->IsEnabled());

@@ -59,11 +59,11 @@ check_installed() {
 run_viewer() {
   "$@" "$set_dir" 2>"$work/stderr" &
   local pid=$! viewer engine
-  xdotool windowactivate --sync "$(wait_for_window "Option Settings")" key Escape
-  viewer=$(wait_for_window "SET - large set - Selvara Card Viewer - Version 1.0.0.1") ||
+  press_key "$(wait_for_window "Option Settings" "$pid")" Escape
+  viewer=$(wait_for_window "SET - large set - Selvara Card Viewer - Version 1.0.0.1" "$pid") ||
     fail "no gallery; the program said: $(cat "$work/stderr")"
   engine=$(pgrep -n -P "$pid" WebKitWebProces) || fail "no web process under the program"
-  xdotool windowactivate --sync "$viewer" key alt+F4
+  press_key "$viewer" alt+F4
   wait "$pid" || fail "exit status $? after closing; the program said: $(cat "$work/stderr")"
   local state
   state=$(sed 's/.*) \(.\).*/\1/' "/proc/$engine/stat" 2>/dev/null) || state=gone
@@ -77,9 +77,9 @@ run_viewer "$work/prefix/bin/selvara-card-viewer"
 rm "$work/prefix/lib/selvara-card-viewer/selvara_browser.so"
 "$work/prefix/bin/selvara-card-viewer" "$set_dir" 2>"$work/stderr" &
 pid=$!
-xdotool windowactivate --sync "$(wait_for_window "Option Settings")" key Escape
-box=$(wait_for_window "Selvara Card Viewer") || fail "no message box; the program loaded a module"
-xdotool windowactivate --sync "$box" key Return
+press_key "$(wait_for_window "Option Settings" "$pid")" Escape
+box=$(wait_for_window "Selvara Card Viewer" "$pid") || fail "no message box; it loaded a module"
+press_key "$box" Return
 status=0 && wait "$pid" || status=$?
 bin="$work/prefix/bin"
 grep -qF "\"$bin/selvara_browser.so\" or \"$bin/../lib/selvara-card-viewer/selvara_browser.so\"." \

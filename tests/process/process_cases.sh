@@ -12,6 +12,7 @@ failures=0
 pids=()
 trap 'for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
 fail() { echo "FAIL [$case_name]: $*" >&2; failures=$((failures + 1)); }
+. "$(dirname "$0")/../../tools/lib/wait_for_window.sh"
 
 as_user=()
 owner=$(id -un)
@@ -40,21 +41,6 @@ start() {
   pids+=("$pid")
 }
 
-# window PID REGEX: waits up to 60 s for a visible window of PID named REGEX; prints its id.
-window() {
-  local id
-  for _ in $(seq 600); do
-    id=$(xdotool search --all --pid "$1" --onlyvisible --name "$2" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    kill -0 "$1" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
-# key ID KEY: a key to a window through the window manager, as a user would press it.
-key() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 && xdotool key --clearmodifiers "$2"; }
-
 # finish PID: waits up to 30 s for PID to end; its exit status in $status.
 finish() {
   for _ in $(seq 300); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
@@ -72,10 +58,10 @@ gallery() {
   local before
   before=$(page_folders)
   start "$case_name" "${1:-$set_dir}"
-  [ $# = 0 ] || { key "$(window "$pid" '^Choose a card set$')" ctrl+l && xdotool type "$set_dir" &&
-    xdotool key Return; } || fail "no folder chooser"
-  key "$(window "$pid" '^Option Settings$')" Escape || fail "no options dialog"
-  viewer=$(window "$pid" '^SET - Stone Age - ') || fail "no gallery"
+  [ $# = 0 ] || { press_key "$(wait_for_window 'Choose a card set' "$pid")" ctrl+l &&
+    xdotool type "$set_dir" && xdotool key Return; } || fail "no folder chooser"
+  press_key "$(wait_for_window 'Option Settings' "$pid")" Escape || fail "no options dialog"
+  viewer=$(wait_for_window 'SET - Stone Age - .*' "$pid") || fail "no gallery"
   folder=$(comm -13 <(echo "$before") <(page_folders))
   [ -f "$folder/test.html" ] && [ -f "$folder/blank.html" ] || fail "no pages in '$folder'"
 }
@@ -85,7 +71,7 @@ gallery() {
 for how in close TERM INT HUP USR1 USR2; do
   case_name=end-by-$how
   if [ "$how" = close ]; then gallery --choose-folder; else gallery; fi
-  if [ "$how" = close ]; then key "$viewer" alt+F4; else kill "-$how" "$pid"; fi
+  if [ "$how" = close ]; then press_key "$viewer" alt+F4; else kill "-$how" "$pid"; fi
   finish "$pid"
   [ "$status" = 0 ] || fail "exit status $status"
   [ -z "$folder" ] || [ ! -e "$folder" ] || fail "left behind: $(ls -A "$folder")"
@@ -95,7 +81,7 @@ done
 # A menu launch whose folder chooser is cancelled ends with status 0 and no page folder.
 case_name=chooser-cancelled before=$(page_folders)
 start "$case_name" --choose-folder
-key "$(window "$pid" '^Choose a card set$')" Escape || fail "no folder chooser"
+press_key "$(wait_for_window 'Choose a card set' "$pid")" Escape || fail "no folder chooser"
 finish "$pid"
 [ "$status" = 0 ] && [ "$(page_folders)" = "$before" ] || fail "status $status, or a page folder"
 
@@ -109,10 +95,10 @@ first=$pid first_folder=$folder first_viewer=$viewer
 [ ! -e "$leftover" ] || fail "the folder of a run that is gone was not swept"
 gallery
 [ "$folder" != "$first_folder" ] || fail "two runs share one page folder"
-key "$viewer" alt+F4
+press_key "$viewer" alt+F4
 finish "$pid"
 [ -f "$first_folder/test.html" ] || fail "closing one run took the other's page"
-key "$first_viewer" alt+F4
+press_key "$first_viewer" alt+F4
 finish "$first"
 [ "$status" = 0 ] && [ ! -e "$first_folder" ] || fail "the first run did not end cleanly"
 
@@ -130,11 +116,12 @@ not_utf8=$(printf '%s/none-\351' "$work")
 # case name | XDG_RUNTIME_DIR | TMPDIR | folder argument | paths stderr names | dialog | box closed by
 while IFS='|' read -r case_name xdg tmp argument named dialog close; do
   start "$case_name" "$argument"
-  [ "$dialog" = no ] || key "$(window "$pid" '^Option Settings$')" Escape || fail "no options dialog"
-  box=$(window "$pid" '^Selvara Card Viewer$') || fail "no message box"
+  [ "$dialog" = no ] || press_key "$(wait_for_window 'Option Settings' "$pid")" Escape ||
+    fail "no options dialog"
+  box=$(wait_for_window 'Selvara Card Viewer' "$pid") || fail "no message box"
   [ "$dialog" = yes ] || [ -z "$(xdotool search --all --pid "$pid" --name '^Option Settings$')" ] ||
     fail "dialog shown"
-  if [ "$close" = TERM ]; then kill -TERM "$pid"; else key "$box" Return; fi
+  if [ "$close" = TERM ]; then kill -TERM "$pid"; else press_key "$box" Return; fi
   finish "$pid"
   [ "$status" = 2 ] || fail "exit status $status"
   for path in $named; do grep -qF "\"$path\"" "$err" || fail "stderr lacks $path: $(cat "$err")"; done
@@ -147,7 +134,8 @@ data-folder-past-path-limit|$runtime|$work/tmp|$long|$long/data/|yes|Return
 EOF
 xdg="" tmp=""
 
-# The command line answered before any window: status, and what stdout or stderr says.
+# The command line answered before any window: status, and what stdout or stderr says (what
+# each refusal says is in the unit ProgramOptionsTest).
 # case name | exit status | stdout or stderr | the text it holds | the arguments
 while IFS='|' read -r case_name expected stream text arguments; do
   start "$case_name" $arguments
@@ -159,7 +147,6 @@ while IFS='|' read -r case_name expected stream text arguments; do
   [ "$expected" = 0 ] || grep -q '^Usage: ' "$err" || fail "no usage on stderr"
 done <<'EOF'
 unknown-option|2|err|unknown option '--frobnicate'|--frobnicate /sets/a
-two-folders|2|err|not used: '/sets/b' '/sets/c'|/sets/a /sets/b /sets/c
 help|0|out|--choose-folder  without CARD-SET-FOLDER|--help
 version|0|out|1.0.0.1|--version
 EOF

@@ -14,9 +14,9 @@ struct FakeGroup : OptionGroup {
   FakeGroup(std::size_t count, int selected) : enabled(count, true), chosen(selected) {}
   void setEnabled(int i, bool on) override { enabled.at(static_cast<std::size_t>(i)) = on; }
   bool isSelected(int i) const override { return chosen == i; }
-  void select(int i) override { chosen = i, ++selects, onClick(i); }
+  void select(int i) override { chosen = i, onClick(i); }
   std::vector<bool> enabled;
-  int chosen, selects = 0;
+  int chosen;
   std::function<void(int)> onClick;
 };
 

@@ -31,19 +31,17 @@ struct FakeViewer : Viewer {
 };
 
 struct FakePump : EventPump {
-  void pumpPending() override { ++pumps, onPump(); }
-  void waitForEvents() override { ++waits, onWait(); }
-  int pumps = 0, waits = 0;
-  std::function<void()> onPump = [] {}, onWait = [] {};
+  void pumpPending() override {}
+  void waitForEvents() override { onWait(); }
+  std::function<void()> onWait = [] {};
 };
 
 struct FakeDialog : OptionsDialog {
-  void showModeless() override { visible = true, ++shows; }
+  void showModeless() override { visible = true; }
   bool isVisible() const override { return visible; }
   void hide() override { visible = false; }
   void unload() override { visible = false, unloaded = true; }
   bool visible = false, unloaded = false;
-  int shows = 0;
 };
 
 struct TempFolder {
