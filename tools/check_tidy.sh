@@ -31,7 +31,7 @@ run-clang-tidy -p "$build" -j 2 -quiet -header-filter="^$root/src/" "^$root/src/
   >"$report" 2>&1 || status=$?
 # run-clang-tidy colours its output whatever the terminal, and prints each command it runs (from
 # version 19 on after its count and time, "[3/35][2.5s] clang-tidy-19 ...").
-command_line='^(\[[0-9]+/[0-9]+\]\[[0-9.]+s\] )?clang-tidy(-[0-9]+)? '
+command_line='^(\[ *[0-9]+/[0-9]+\]\[[0-9.]+s\] )?clang-tidy(-[0-9]+)? '
 findings=$(sed -e 's/\x1b\[[0-9;]*m//g' "$report" | grep -vE -e "$command_line" -e '^([0-9]+ (warnings?|errors?) (generated|treated as errors)|Suppressed [0-9]+ warnings|Use -header-filter|Error while processing )' || true)
 count=$(grep -cE '^[^ ]+:[0-9]+:[0-9]+: (warning|error):' <<<"$findings" || true)
 if [ "$status" -ne 0 ] || [ "$count" -ne 0 ]; then
