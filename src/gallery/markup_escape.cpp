@@ -155,13 +155,6 @@ void appendEscapedHtml(std::string& out, std::string_view text) {
   });
 }
 
-std::string encodeUrlPath(std::string_view path) {
-  std::string out;
-  out.reserve(path.size());
-  appendPercentEncoded(out, path, kNeedsPercent);
-  return out;
-}
-
 void appendPictureAddress(std::string& out, std::string_view path) {
   if (!path.starts_with('/')) {
     appendPercentEncoded(out, path, kNeedsPercentRelative);  // a relative address stays relative
@@ -173,13 +166,6 @@ void appendPictureAddress(std::string& out, std::string_view path) {
     out.append("file://");
   }
   appendPercentEncoded(out, path, kNeedsPercent);
-}
-
-std::string picturePath(std::string_view address) {
-  for (const std::string& prefix : {std::string("file://"), std::string(kPictureScheme) + "://"}) {
-    if (address.starts_with(prefix)) address.remove_prefix(prefix.size());
-  }
-  return decodeUrlPath(address);
 }
 
 std::string toValidUtf8(std::string_view text) {

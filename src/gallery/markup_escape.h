@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/paths.h"  // decodeUrlPath
-
 namespace selvara {
 
 // Element text or an attribute value: & < > " ' replaced with character references and every
@@ -15,19 +13,13 @@ std::string escapeHtml(std::string_view text);
 // Appends escapeHtml(text) to `out`, with no string of its own.
 void appendEscapedHtml(std::string& out, std::string_view text);
 
-// Percent-encodes the bytes that would change a URL's meaning or break the markup around it:
-// % # ? ' " < > & and the backslash, control bytes and bytes outside ASCII. Everything else,
-// spaces included, stays as it is.
-std::string encodeUrlPath(std::string_view path);
-
-// Appends the address of a local picture in the page: the path percent-encoded. A path that a
-// plain address would misread (one beginning with "//", which names a network host) is given as
-// a file URL; one that is not UTF-8, which the web view cannot turn back into the file's name,
-// goes through the program's own picture scheme.
+// Appends the address of a local picture in the page: the path with the bytes that would change
+// a URL's meaning or break the markup around it percent-encoded (% # ? ' " < > & and the
+// backslash, control bytes, bytes outside ASCII, and in a relative address the colon); spaces
+// and everything else stay as they are. A path that a plain address would misread (one beginning
+// with "//", which names a network host) is given as a file URL; one that is not UTF-8, which the
+// web view cannot turn back into the file's name, goes through the program's own picture scheme.
 void appendPictureAddress(std::string& out, std::string_view path);
-
-// The file path that a picture address stands for.
-std::string picturePath(std::string_view address);
 
 // `text` with every byte that is not part of valid UTF-8 replaced by U+FFFD, so that a name from
 // an older 8-bit archive still shows, with its odd letters marked.

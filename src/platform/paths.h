@@ -11,7 +11,8 @@ inline constexpr char kPathSeparator = '/';
 // The scheme under which the viewer serves pictures whose paths a file URL cannot carry.
 inline constexpr const char* kPictureScheme = "selvara-picture";
 
-// The reverse of percent-encoding a path: decodes every %XX, leaves anything else.
-std::string decodeUrlPath(std::string_view url);
+// The file path that a picture address in the page stands for: the address without "file://" or
+// the picture scheme's prefix, with every %XX decoded and anything else left as it is.
+std::string picturePath(std::string_view url);
 
 }  // namespace selvara

@@ -13,7 +13,10 @@ int hexValue(char c) {
 
 }  // namespace
 
-std::string decodeUrlPath(std::string_view url) {
+std::string picturePath(std::string_view url) {
+  for (const std::string& prefix : {std::string("file://"), std::string(kPictureScheme) + "://"}) {
+    if (url.starts_with(prefix)) url.remove_prefix(prefix.size());
+  }
   std::string out;
   out.reserve(url.size());
   for (std::size_t i = 0; i < url.size(); ++i) {

@@ -66,10 +66,7 @@ void finish(GObject* /*source*/, GAsyncResult* result, gpointer data) {
 }
 
 void answer(WebKitURISchemeRequest* request, gpointer /*userData*/) {
-  const std::string address = webkit_uri_scheme_request_get_uri(request);
-  const std::string prefix = std::string(kPictureScheme) + "://";
-  const std::string path =
-      address.rfind(prefix, 0) == 0 ? decodeUrlPath(address.substr(prefix.size())) : address;
+  const std::string path = picturePath(webkit_uri_scheme_request_get_uri(request));
   if (!path.ends_with("c.jpg")) {
     GError* error =
         g_error_new(G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "no card picture at %s", path.c_str());
