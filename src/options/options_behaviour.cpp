@@ -1,14 +1,9 @@
-// The options dialog's timer and close handlers.
+// The options dialog's timer handler, which its close runs too.
 #include "options/options_behaviour.h"
 
 namespace selvara {
 
 void optionsTimer1_Timer(Timer& timer, OptionsDialog& dialog) {
-  timer.setEnabled(false);
-  dialog.hide();
-}
-
-void optionsForm_Unload(Timer& timer, OptionsDialog& dialog) {
   timer.setEnabled(false);
   dialog.hide();
 }

@@ -8,11 +8,8 @@ namespace selvara {
 inline constexpr const char* kOptionsCaption = "Option Settings";
 inline constexpr int kOptionsTimeoutMs = 60000;
 
-// The dialog's 60-second timer: it stops and hides the dialog.
+// The dialog's 60-second timer, and its unload too (its close button, Escape, or shutdown),
+// which does the same: the timer stops and the dialog hides; an unload is never cancelled.
 void optionsTimer1_Timer(Timer& timer, OptionsDialog& dialog);
-
-// The dialog's unload (its close button, Escape, or shutdown): the timer stops and the dialog
-// becomes invisible; it is never cancelled.
-void optionsForm_Unload(Timer& timer, OptionsDialog& dialog);
 
 }  // namespace selvara

@@ -74,7 +74,8 @@ Form2::Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs)
   m_oPopup.setHandler([this](int i) { oPopup_Click(m_state, m_oThumb, i); });
   m_oPopaction.setHandler([this](int i) { oPopaction_Click(m_state, i); });
 
-  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { optionsForm_Unload(m_timer1, m_reference); });
+  // Closing the dialog does just what its timer does.
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { optionsTimer1_Timer(m_timer1, m_reference); });
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
     const int key = event.GetKeyCode();
     if (key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
