@@ -13,11 +13,11 @@ int scaled(int twips, double scale) {
 
 }  // namespace
 
-PixelRect scaledRect(const TwipRect& rect, double scale) {
-  const int left = scaled(rect.left, scale);
-  const int top = scaled(rect.top, scale);
-  return {left, top, scaled(rect.left + rect.width, scale) - left,
-          scaled(rect.top + rect.height, scale) - top};
+Rect scaledRect(const Rect& twips, double scale) {
+  const int left = scaled(twips.left, scale);
+  const int top = scaled(twips.top, scale);
+  return {left, top, scaled(twips.left + twips.width, scale) - left,
+          scaled(twips.top + twips.height, scale) - top};
 }
 
 double dialogScale(double textScale, std::span<const OptionNeed> needs) {

@@ -11,7 +11,7 @@ namespace selvara {
 
 struct FrameLayout {
   const char* caption;
-  TwipRect rect;
+  Rect rect;
 };
 
 inline constexpr int kDialogClientWidthTwips = 6135;
@@ -24,7 +24,7 @@ inline constexpr std::array<FrameLayout, 3> kFrames{{
 }};
 
 // Each option's rectangle inside its frame, in the order of the option table.
-inline constexpr std::array<TwipRect, 5> kThumbRects{{
+inline constexpr std::array<Rect, 5> kThumbRects{{
     {120, 240, 1305, 315},
     {120, 600, 1305, 315},
     {1470, 240, 1995, 315},
@@ -32,14 +32,14 @@ inline constexpr std::array<TwipRect, 5> kThumbRects{{
     {3510, 240, 2115, 315},
 }};
 
-inline constexpr std::array<TwipRect, 4> kPopupRects{{
+inline constexpr std::array<Rect, 4> kPopupRects{{
     {120, 240, 2325, 315},
     {120, 540, 2235, 315},
     {2460, 240, 3075, 315},
     {2460, 540, 2685, 315},
 }};
 
-inline constexpr std::array<TwipRect, 2> kTriggerRects{{
+inline constexpr std::array<Rect, 2> kTriggerRects{{
     {150, 360, 2325, 315},
     {2520, 330, 2325, 315},
 }};
@@ -48,34 +48,27 @@ inline constexpr std::array<TwipRect, 2> kTriggerRects{{
 // design lets an option run into the one below it (by 15 twips in the popup frame), it ends
 // where that one begins, so that no two buttons overlap on screen.
 template <std::size_t N>
-constexpr TwipRect optionRect(std::size_t frame, const std::array<TwipRect, N>& rects,
-                              std::size_t index) {
-  TwipRect own = rects.at(index);
-  for (const TwipRect& other : rects) {
+constexpr Rect optionRect(std::size_t frame, const std::array<Rect, N>& rects, std::size_t index) {
+  Rect own = rects.at(index);
+  for (const Rect& other : rects) {
     const bool below = other.top > own.top && other.top < own.top + own.height;
     const bool sideBySide =
         other.left < own.left + own.width && own.left < other.left + other.width;
     if (below && sideBySide) own.height = other.top - own.top;
   }
-  const TwipRect& box = kFrames.at(frame).rect;
+  const Rect& box = kFrames.at(frame).rect;
   return {box.left + own.left, box.top + own.top, own.width, own.height};
 }
 
-// The dialog in pixels at a scale: 1 is the design's 15 twips per pixel, 2 draws everything
-// twice as large. Edges are rounded, not sizes, so the layout scales as a whole.
-struct PixelRect {
-  int left;
-  int top;
-  int width;
-  int height;
-};
-PixelRect scaledRect(const TwipRect& rect, double scale);
+// A designed rectangle in pixels at a scale: 1 is the design's 15 twips per pixel, 2 draws
+// everything twice as large. Edges are rounded, not sizes, so the layout scales as a whole.
+Rect scaledRect(const Rect& twips, double scale);
 
 // What an option's caption needs, in pixels, and the room its designed rectangle gives it.
 struct OptionNeed {
   int width;
   int height;
-  TwipRect room;
+  Rect room;
 };
 
 // The scale at which the dialog is laid out: at least the desktop's text scale (never below

@@ -30,7 +30,7 @@ void paint(wxWindow* window) {
   window->SetForegroundColour(yellow());
 }
 
-void place(wxWindow* window, const PixelRect& rect) {
+void place(wxWindow* window, const Rect& rect) {
   window->SetSize(rect.left, rect.top, rect.width, rect.height);
 }
 
@@ -101,7 +101,7 @@ void Form2::buildControls() {
     boxes.push_back(new wxStaticBox(this, wxID_ANY, frame.caption));
     paint(boxes.back());
   }
-  std::vector<std::pair<wxWindow*, TwipRect>> options;
+  std::vector<std::pair<wxWindow*, Rect>> options;
   addGroup(m_oThumb, 0, kThumbOptions, kThumbRects, kInitialThumb, options);
   addGroup(m_oPopup, 1, kPopupOptions, kPopupRects, kInitialPopup, options);
   addGroup(m_oPopaction, 2, kTriggerOptions, kTriggerRects, kInitialTrigger, options);
@@ -116,14 +116,13 @@ void Form2::buildControls() {
     place(boxes[i], scaledRect(kFrames[i].rect, scale));
   }
   for (const auto& [button, room] : options) place(button, scaledRect(room, scale));
-  const PixelRect client =
-      scaledRect({0, 0, kDialogClientWidthTwips, kDialogClientHeightTwips}, scale);
+  const Rect client = scaledRect({0, 0, kDialogClientWidthTwips, kDialogClientHeightTwips}, scale);
   SetClientSize(client.width, client.height);
 }
 
 void Form2::addGroup(WxOptionGroup& group, std::size_t frame, const auto& options,
                      const auto& rects, int selected,
-                     std::vector<std::pair<wxWindow*, TwipRect>>& placed) {
+                     std::vector<std::pair<wxWindow*, Rect>>& placed) {
   for (std::size_t i = 0; i < options.size(); ++i) {
     const wxString caption(options[i].caption.data(), options[i].caption.size());
     auto* button = new wxRadioButton(this, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize,

@@ -48,7 +48,7 @@ class Form2 : public wxDialog {
  private:
   void buildControls();
   void addGroup(WxOptionGroup& group, std::size_t frame, const auto& options, const auto& rects,
-                int selected, std::vector<std::pair<wxWindow*, TwipRect>>& placed);
+                int selected, std::vector<std::pair<wxWindow*, Rect>>& placed);
 
   OptionSelections& m_state;
   Form2Reference& m_reference;

@@ -5,7 +5,8 @@ namespace selvara {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-struct TwipRect {
+// A rectangle: in twips in the designed layouts, in pixels once scaled.
+struct Rect {
   int left;
   int top;
   int width;

@@ -24,9 +24,7 @@
 namespace selvara {
 namespace {
 
-wxPoint pixelPoint(const TwipRect& rect) {
-  return {twipsToPixels(rect.left), twipsToPixels(rect.top)};
-}
+wxPoint pixelPoint(const Rect& rect) { return {twipsToPixels(rect.left), twipsToPixels(rect.top)}; }
 
 wxSize pixelSize(int widthTwips, int heightTwips) {
   return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
