@@ -15,17 +15,19 @@ bool popupFitsThumb(int thumbIndex, int popupIndex) {
   return popup.width > thumb.width && popup.height > thumb.height;
 }
 
+// Sizes grow with the index, so the options that do not fit lie on one side of the one that fits
+// best, and that one is where a selection that no longer fits moves.
 void oThumb_Click(OptionSelections& state, OptionGroup& oPopup, int index) {
   state.ThumbIndex = index;
   if (index < 0 || index >= kThumbCount) return;
+  // Largest first, as the popups have always been enabled; no event shows the order.
   for (int popup = kPopupCount - 1; popup >= 0; --popup) {
     oPopup.setEnabled(popup, popupFitsThumb(index, popup));
   }
-  if (index == 3) {
-    if (oPopup.isSelected(0)) oPopup.select(1);
-  } else if (index == 4) {
-    if (oPopup.isSelected(0)) oPopup.select(2);
-    if (oPopup.isSelected(1)) oPopup.select(2);
+  int smallestFitting = 0;
+  while (!popupFitsThumb(index, smallestFitting)) ++smallestFitting;
+  for (int popup = 0; popup < smallestFitting; ++popup) {
+    if (oPopup.isSelected(popup)) oPopup.select(smallestFitting);
   }
 }
 
@@ -35,11 +37,12 @@ void oPopup_Click(OptionSelections& state, OptionGroup& oThumb, int index) {
   for (int thumb = 0; thumb < kThumbCount; ++thumb) {
     oThumb.setEnabled(thumb, popupFitsThumb(thumb, index));
   }
-  if (index == 0) {
-    if (oThumb.isSelected(4)) oThumb.select(2);
-    if (oThumb.isSelected(3)) oThumb.select(2);
-  } else if (index == 1) {
-    if (oThumb.isSelected(4)) oThumb.select(3);
+  int largestFitting = kThumbCount - 1;
+  // Down from the largest: the first thumbnail that fits is the largest that does.
+  while (!popupFitsThumb(largestFitting, index)) --largestFitting;
+  // Largest first, as the thumbnails have always been checked; only one can be selected.
+  for (int thumb = kThumbCount - 1; thumb > largestFitting; --thumb) {
+    if (oThumb.isSelected(thumb)) oThumb.select(largestFitting);
   }
 }
 
