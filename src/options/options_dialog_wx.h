@@ -6,7 +6,6 @@
 #include <wx/weakref.h>
 
 #include <functional>
-#include <memory>
 #include <utility>
 #include <vector>
 

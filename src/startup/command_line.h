@@ -7,12 +7,10 @@
 
 namespace selvara {
 
-inline constexpr int kDefaultMaxArgs = 10;
-
 // Splits `text` at "/" and tab outside quotes; `quoteChar` groups and is dropped. Element 0 of
 // the result is always empty; elements 1..N are the arguments, never empty, N <= maxArgs.
 std::vector<std::string> GetCommandLine(std::string_view text, std::string_view quoteChar,
-                                        int maxArgs = kDefaultMaxArgs);
+                                        int maxArgs = 10);
 
 // Forms the command-line text from the arguments after the program's name so that the splitter
 // gives each argument back unchanged: each one is wrapped in double quotes and the arguments are

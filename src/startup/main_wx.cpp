@@ -46,8 +46,6 @@ bool& askForFolder() {
 class SelvaraApp : public wxApp {
  public:
   bool OnInit() override;
-  int OnExit() override { return m_exitCode; }
-  int exitCode() const { return m_exitCode; }
 
  private:
   bool fail(const std::string& text);

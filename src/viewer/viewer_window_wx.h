@@ -39,7 +39,6 @@ class Form1 : public wxFrame, public Viewer {
   // Ends the web engine's process at once: on its own it finishes laying out the page it is
   // busy with before it notices that the program has gone.
   void endBrowser();
-  WxTimer& timer1() { return m_timer1; }
 
  private:
   void Form_Resize();
