@@ -22,6 +22,7 @@
 #include "platform/quit_signals_wx.h"
 #include "platform/run_trace.h"
 #include "platform/user_locale.h"
+#include "startup/app_info.h"
 #include "startup/command_line.h"
 #include "startup/program_options.h"
 #include "startup/shutdown.h"
@@ -43,13 +44,34 @@ bool& askForFolder() {
   return ask;
 }
 
+void logToStandardError() {
+  // Diagnostics go to standard error; a log box would stop the program until someone answers.
+  // The analyzer assumes that a toolkit function keeps no pointer it is given, but wx owns the
+  // active log target from here on and deletes it when the application ends.
+  // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): wx deletes the target at exit
+  delete wxLog::SetActiveTarget(new wxLogStderr);
+}
+
+// Asks for the card set when the desktop's menu started the program; false when the user cancels.
+bool chooseCardSet() {
+  if (!askForFolder()) return true;
+  const std::optional<std::string> chosen = chooseFolder("Choose a card set");
+  if (!chosen) return false;
+  programArguments() = {cardSetOfChoice(*chosen)};
+  return true;
+}
+
 class SelvaraApp : public wxApp {
  public:
   bool OnInit() override;
 
  private:
-  bool fail(const std::string& text);
+  void endOnQuitSignals(RunState& state);
+  bool checkCardSetFolder();
   bool makePageFolder();
+  Form1* makeWindows(RunState& state);
+  bool runFormLoad(RunState& state, Form1* form1);
+  bool fail(const std::string& text);
 
   std::unique_ptr<PageFolder> m_pages;
   std::unique_ptr<WxEventPump> m_pump;
@@ -59,15 +81,23 @@ class SelvaraApp : public wxApp {
 };
 
 bool SelvaraApp::OnInit() {
-  // Diagnostics go to standard error; a log box would stop the program until someone answers.
-  // The analyzer assumes that a toolkit function keeps no pointer it is given, but wx owns the
-  // active log target from here on and deletes it when the application ends.
-  // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): wx deletes the target at exit
-  delete wxLog::SetActiveTarget(new wxLogStderr);
+  logToStandardError();
   SetAppName("selvara-card-viewer");
   SetAppDisplayName(kProgramTitle);
-
   RunState& state = WebWindow();
+  endOnQuitSignals(state);
+  if (!chooseCardSet()) {  // the user changed their mind: the run ends as a closed viewer does
+    CallAfter([this] { ExitMainLoop(); });
+    return true;
+  }
+  if (!checkCardSetFolder() || !makePageFolder()) return false;
+  Form1* form1 = makeWindows(state);
+  if (!runFormLoad(state, form1)) return false;
+  form1->Show();
+  return true;
+}
+
+void SelvaraApp::endOnQuitSignals(RunState& state) {
   onQuitSignals([this, &state] {
     // Stopped from outside: clean up as closing the window does, then end at once.
     deleteGeneratedFiles(state);
@@ -76,29 +106,24 @@ bool SelvaraApp::OnInit() {
     std::cerr.flush();
     std::_Exit(m_exitCode);  // a failure being reported keeps its status
   });
+}
 
-  if (askForFolder()) {
-    const std::optional<std::string> chosen = chooseFolder("Choose a card set");
-    if (!chosen) {  // the user changed their mind: the run ends as a closed viewer does
-      CallAfter([this] { ExitMainLoop(); });
-      return true;
-    }
-    programArguments() = {cardSetOfChoice(*chosen)};
-  }
+bool SelvaraApp::checkCardSetFolder() {
   if (argumentCarriesQuote(programArguments())) {
     return fail(
         "The card set folder's path holds a double quote (\"), which the command line "
         "cannot pass on:\n" +
         programArguments().front());
   }
-  if (!programArguments().empty()) {
-    const std::string& folder = programArguments().front();
-    if (const int status = folderStatus(folder); status != 0) {
-      return fail(setFolderRefusal(folder, status));
-    }
+  if (programArguments().empty()) return true;
+  const std::string& folder = programArguments().front();
+  if (const int status = folderStatus(folder); status != 0) {
+    return fail(setFolderRefusal(folder, status));
   }
-  if (!makePageFolder()) return false;
+  return true;
+}
 
+Form1* SelvaraApp::makeWindows(RunState& state) {
   m_pump = std::make_unique<WxEventPump>();
   m_form2 = std::make_unique<Form2Reference>(*m_pump);
   m_form2->attach(new Form2(state, *m_form2, kOptionsTimeoutMs));
@@ -126,7 +151,10 @@ bool SelvaraApp::OnInit() {
       },
       [this, &state] { Timer1_Timer(state, *m_shutdown); });
   SetTopWindow(form1);
+  return form1;
+}
 
+bool SelvaraApp::runFormLoad(RunState& state, Form1* form1) {
   try {
     StartupContext context{*m_form2,
                            *m_pump,
@@ -143,7 +171,6 @@ bool SelvaraApp::OnInit() {
     return fail(failureText(error.number(), error.description(),
                             "Could not " + error.action() + " \"" + error.path() + "\"."));
   }
-  form1->Show();
   return true;
 }
 

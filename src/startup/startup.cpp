@@ -11,6 +11,7 @@
 #include "gallery/page_writer.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
+#include "startup/app_info.h"
 #include "startup/command_line.h"
 
 namespace selvara {

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "platform/executable_info.h"
 #include "platform/toolkit.h"
-#include "startup/app_info.h"
 #include "startup/web_window.h"
 
 namespace selvara {
