@@ -120,9 +120,8 @@ TEST_F(PageTest, EveryUrlLeadsToItsPictureAndNoNameBreaksOut) {
   std::sort(pictures.begin(), pictures.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(pictures, expected);
-  std::string all = "/";  // and the address alone, for a path of every byte
+  std::string all = "/", address;  // and the address alone, for a path of every byte
   for (int byte = 1; byte < 256; ++byte) all += static_cast<char>(byte);
-  std::string address;
   appendPictureAddress(address, all);
   EXPECT_EQ(picturePath(address), all);
   EXPECT_EQ(address.find_first_of("'\"<>&#?\\"), std::string::npos);
