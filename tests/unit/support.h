@@ -6,7 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <vector>
 
 #include "platform/toolkit.h"
@@ -53,9 +53,8 @@ struct TempFolder {
 };
 
 inline std::string readFile(const std::filesystem::path& path) {
-  std::ostringstream content;
-  content << std::ifstream(path, std::ios::binary).rdbuf();
-  return content.str();
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 inline void writeFile(const std::filesystem::path& path, const std::string& content) {
