@@ -93,8 +93,8 @@ TEST_F(PageTest, PageIsTemplateHeadingTableBlocksInPassOrderAndClosing) {
   EXPECT_EQ(writePage(), expected);
   EXPECT_EQ(viewer.navigated, std::vector<std::string>(2, state.MyPath + "test.html"));
   EXPECT_TRUE(kTemplate.ends_with("pointer-events:none;'>\r\n<Div ID=pics z-index=1>"));
-  EXPECT_EQ(std::count(kTemplate.begin(), kTemplate.end(), '\n'),
-            std::count(kTemplate.begin(), kTemplate.end(), '\r'));  // every line ends in CR LF
+  // Every line of the template ends in CR LF.
+  EXPECT_EQ(std::ranges::count(kTemplate, '\n'), std::ranges::count(kTemplate, '\r'));
   fs::remove_all(data);
   EXPECT_EQ(writePage(), page(""));
   state.DataPath = std::string(4096, 'x') + "/data/";  // past the path limit: cannot be listed

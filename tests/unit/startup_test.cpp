@@ -98,7 +98,8 @@ TEST(ProgramOptionsTest, OptionsFoldersAndRefusals) {
       {{"/a", "--help"}, PrintHelp, "/a"},
       {{"--version", "/b"}, PrintVersion, "/b"},
       {{"--help", "--frobnicate", "/a"}, Refuse, "unknown option '--frobnicate'"},
-      {{"a", "--", "b", "--c"}, Refuse, "one card set folder at a time; not used: 'b' '--c'"},
+      {{"a", "--", "--c"}, Refuse, "one card set folder at a time; not used: '--c'"},
+      {{"a", "b", "c"}, Refuse, "one card set folder at a time; not used: 'b' 'c'"},
   };
   for (const auto& [arguments, action, text] : cases) {
     const ProgramOptions options = readProgramOptions(arguments);
@@ -119,9 +120,8 @@ TEST(IdentityTest, VersionIsTheRevisionInTenthsInShortestForm) {
   const std::tuple<int, const char*, const char*> versions[] = {
       {0, ".", "1.0.0"},    {1, ".", "1.0.0.1"}, {10, ".", "1.0.1"},
       {25, ".", "1.0.2.5"}, {1, ",", "1.0.0,1"}, {123, ".", "1.0.12.3"}};
-  for (const auto& [revision, mark, text] : versions) {
+  for (const auto& [revision, mark, text] : versions)
     EXPECT_EQ(versionText({1, 0, revision}, mark), text);
-  }
 }
 
 struct FakeGroup : OptionGroup {
@@ -146,8 +146,11 @@ bool fits(int thumb, int popup) {
 TEST(SizeRulesTest, AfterAnyClicksOnlyFittingSizesAreEnabledAndThePopupIsLarger) {
   std::mt19937 random(20261207);
   for (int run = 0; run < 300; ++run) {
-    OptionSelections state{2, 1, 1};  // as the dialog opens
-    FakeGroup thumbs{5, 2}, popups{4, 1};
+    // From the dialog as it opens, and from every other pair of selections with all enabled.
+    const int thumb = run == 0 ? 2 : static_cast<int>(random() % 5);
+    const int popup = run == 0 ? 1 : static_cast<int>(random() % 4);
+    OptionSelections state{thumb, popup, 1};
+    FakeGroup thumbs{5, thumb}, popups{4, popup};
     thumbs.onClick = [&](int i) { oThumb_Click(state, popups, i); };
     popups.onClick = [&](int i) { oPopup_Click(state, thumbs, i); };
     for (int click = 0; click < 30; ++click) {
@@ -187,9 +190,8 @@ TEST(EngineRecoveryTest, ReloadsUntilTheEngineDiesAgainSoonAfterAReloadThenSaysW
     reloads += step.reload ? "1" : "0", said = step.message;
   }
   EXPECT_EQ(reloads, "11100");
-  EXPECT_NE(said.find("card set \"Blue\": the web engine that draws it went over its memory limit"),
-            std::string::npos)
-      << said;
+  const std::string why = "\"Blue\": the web engine that draws it went over its memory limit";
+  EXPECT_NE(said.find(why), std::string::npos) << said;
 }
 
 }  // namespace
