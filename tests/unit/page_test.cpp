@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <regex>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "gallery/display_settings.h"
 #include "gallery/markup_escape.h"

@@ -5,10 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <random>
+#include <tuple>
+#include <utility>
 
 #include "options/option_table.h"
 #include "options/size_rules.h"
+#include "platform/executable_info.h"
 #include "startup/app_info.h"
 #include "startup/command_line.h"
 #include "startup/program_options.h"

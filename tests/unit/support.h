@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
+#include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/toolkit.h"
