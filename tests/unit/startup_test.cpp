@@ -1,10 +1,22 @@
-// Start-up and shutdown, driven with small fakes of the windows on a real program folder, and
-// the viewer's rules for its size and its web engine.
+// Start-up and shutdown, driven with small fakes of the windows on a real program folder; the
+// command line from the argument list to the options and the set's name; the version text; the
+// options dialog's size rules; and the viewer's rules for its size and its web engine.
 #include "startup/startup.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <random>
+#include <tuple>
+#include <utility>
+
+#include "options/option_table.h"
+#include "options/size_rules.h"
+#include "platform/executable_info.h"
+#include "startup/app_info.h"
 #include "startup/command_line.h"
+#include "startup/program_options.h"
 #include "startup/shutdown.h"
 #include "support.h"
 #include "viewer/engine_recovery.h"
@@ -15,24 +27,17 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readFile;
+using Args = std::vector<std::string>;
+
+const ExecutableInfo kProgram{"v", "/usr/bin", {1, 0, 1}};
 
 class StartupTest : public ::testing::Test {
  protected:
-  StartupTest() {
-    pump.onWait = [this] { dialog.hide(); };
-  }
-  void run(const std::string& argument, const fs::path& folder) {
-    state = RunState{};
-    StartupContext context{dialog,
-                           pump,
-                           viewer,
-                           {"v", "/usr/bin", {1, 0, 1}},
-                           folder.string(),
-                           ".",
-                           argument.empty() ? "" : commandLineText({argument})};
+  void run(const Args& arguments) {
+    StartupContext context{
+        dialog, pump, viewer, kProgram, program.path.string(), ".", commandLineText(arguments)};
     Form_Load(state, context);
   }
-  void run(const std::string& argument) { run(argument, program.path); }
   fs::path file(const char* name) const { return program.path / name; }
 
   test::TempFolder program, sets;
@@ -44,43 +49,132 @@ class StartupTest : public ::testing::Test {
 };
 
 TEST_F(StartupTest, NoArgumentWritesOnlyTheTemplateAndQuits) {
-  run("");
-  EXPECT_TRUE(state.Quitting);
+  run({});
+  EXPECT_TRUE(state.Quitting && !viewer.timerEnabled);
   EXPECT_EQ(readFile(file("blank.html")), readFile(SELVARA_TEMPLATE_FILE));
   EXPECT_FALSE(fs::exists(file("test.html")));
   EXPECT_EQ(viewer.caption, "(untouched)");  // the window keeps its design caption
-  EXPECT_FALSE(viewer.timer.enabled);
-  EXPECT_TRUE(viewer.navigated.empty());
 }
 
-TEST_F(StartupTest, UnloadDeletesBothFilesAndIsHarmlessTwice) {
-  run((sets.path / "Alpha").string());
+// The set shows the name of the folder its path names, however the path was typed, with its odd
+// letters marked; the pictures are still looked for under the path as typed. Unload then deletes
+// both pages, and is harmless twice.
+TEST_F(StartupTest, SetNameIsTheFoldersWhateverThePathAndUnloadDeletesBothPagesHarmlessTwice) {
+  const std::string stone = (sets.path / "St\351ne").string();
+  fs::create_directory(stone);
+  const std::pair<std::string, std::string> cases[] = {
+      {stone + "//", "St\351ne"},
+      {stone + "/./.", "St\351ne"},
+      {stone + "/..", sets.path.filename().string()},
+      {"//.", "/"},
+      {".", fs::current_path().filename().string()}};
+  for (const auto& [argument, name] : cases) EXPECT_EQ(setNameOf(argument), name) << argument;
+  run({stone + "/"});
+  EXPECT_EQ(viewer.caption, "SET - St\uFFFDne - Selvara Card Viewer - Version 1.0.0.1");
+  EXPECT_NE(readFile(file("test.html")).find("'yellow'> Cards St\uFFFDne "), std::string::npos);
+  EXPECT_EQ(state.DataPath, stone + "//data/");
   for (const int unloads : {1, 2}) {
     Form_Unload(state, shutdown);
-    EXPECT_TRUE(state.Quitting && dialog.unloaded && !viewer.timer.enabled);
+    EXPECT_TRUE(state.Quitting && dialog.unloaded && !viewer.timerEnabled);
     EXPECT_FALSE(fs::exists(file("blank.html")) || fs::exists(file("test.html")));
     EXPECT_EQ(viewer.unloads, unloads);
   }
 }
 
-// The set shows the name of the folder its path names, however the path was typed; the pictures
-// are still looked for under the path as typed.
-TEST_F(StartupTest, SetNameIsTheFoldersWhateverSeparatorsAndDotsThePathHas) {
-  const std::string stone = (sets.path / "Stone").string();
-  fs::create_directory(stone);
-  const fs::path here = fs::current_path();
-  const std::pair<std::string, std::string> cases[] = {
-      {stone + "//", "Stone"},
-      {stone + "/./.", "Stone"},
-      {stone + "/..", sets.path.filename().string()},
-      {"//.", "/"},
-      {".", here.filename().string()},
-      {"../", here.parent_path().filename().string()}};
-  for (const auto& [argument, name] : cases) EXPECT_EQ(setNameOf(argument), name) << argument;
-  run(stone + "/");
-  EXPECT_EQ(viewer.caption, "SET - Stone - Selvara Card Viewer - Version 1.0.0.1");
-  EXPECT_NE(state.SettingsText.find("'yellow'> Cards Stone "), std::string::npos);
-  EXPECT_EQ(state.DataPath, stone + "//data/");
+// The program forms its command-line text from the argument list and reads one argument back:
+// each comes back whole, slashes, tabs and spaces included, and the limit holds.
+TEST(CommandLineTest, EveryArgumentOfTheListArrivesUnchangedUpToTheLimit) {
+  for (const Args& list : {Args{"/home/My Sets/Stone Age"}, Args{"/"}, Args{" padded "},
+                           Args{"relative/set", "tab\targ"}, Args{"\xc3\x86r\xc3\xb8"}, Args{}}) {
+    Args expected{""};
+    expected.insert(expected.end(), list.begin(), list.end());
+    EXPECT_EQ(GetCommandLine(commandLineText(list), "\"", 10), expected) << commandLineText(list);
+    expected.resize(std::min<std::size_t>(expected.size(), 2));
+    EXPECT_EQ(GetCommandLine(commandLineText(list), "\"", 1), expected) << commandLineText(list);
+  }
+}
+
+TEST(ProgramOptionsTest, OptionsFoldersAndRefusals) {
+  using enum EarlyAction;
+  // The arguments, what they ask for, and the refusal or else the folder.
+  const std::tuple<std::vector<std::string>, EarlyAction, std::string> cases[] = {
+      {{"--", "-x"}, Run, "-x"},
+      {{"--choose-folder", "/a"}, Run, "/a"},  // a folder given: nothing to ask
+      {{"/a", "--help"}, PrintHelp, "/a"},
+      {{"--version", "/b"}, PrintVersion, "/b"},
+      {{"--help", "--frobnicate", "/a"}, Refuse, "unknown option '--frobnicate'"},
+      {{"a", "--", "--c"}, Refuse, "one card set folder at a time; not used: '--c'"},
+      {{"a", "b", "c"}, Refuse, "one card set folder at a time; not used: 'b' 'c'"},
+  };
+  for (const auto& [arguments, action, text] : cases) {
+    const ProgramOptions options = readProgramOptions(arguments);
+    EXPECT_EQ(options.action, action) << text;
+    EXPECT_EQ(action == Refuse ? options.refusal : options.folders.at(0), text);
+    EXPECT_FALSE(options.askForFolder) << text;
+  }
+  EXPECT_TRUE(readProgramOptions({"--choose-folder"}).askForFolder);
+  // A chosen data folder stands for its set, unless it is a set named data itself.
+  test::TempFolder base;
+  fs::create_directories(base.path / "a/data");
+  fs::create_directories(base.path / "b/data/data");
+  EXPECT_EQ(cardSetOfChoice((base.path / "a/data").string()), (base.path / "a").string());
+  EXPECT_EQ(cardSetOfChoice((base.path / "b/data").string()), (base.path / "b/data").string());
+}
+
+TEST(IdentityTest, VersionIsTheRevisionInTenthsInShortestForm) {
+  const std::tuple<int, const char*, const char*> versions[] = {
+      {0, ".", "1.0.0"},    {1, ".", "1.0.0.1"}, {10, ".", "1.0.1"},
+      {25, ".", "1.0.2.5"}, {1, ",", "1.0.0,1"}, {123, ".", "1.0.12.3"}};
+  for (const auto& [revision, mark, text] : versions)
+    EXPECT_EQ(versionText({1, 0, revision}, mark), text);
+}
+
+struct FakeGroup : OptionGroup {
+  FakeGroup(std::size_t count, int selected) : enabled(count, true), chosen(selected) {}
+  void setEnabled(int i, bool on) override { enabled.at(static_cast<std::size_t>(i)) = on; }
+  bool isSelected(int i) const override { return chosen == i; }
+  void select(int i) override { chosen = i, onClick(i); }
+  std::vector<bool> enabled;
+  int chosen;
+  std::function<void(int)> onClick;
+};
+
+bool fits(int thumb, int popup) {
+  const CardSize t = kThumbOptions.at(static_cast<std::size_t>(thumb)).size;
+  const CardSize p = kPopupOptions.at(static_cast<std::size_t>(popup)).size;
+  return p.width > t.width && p.height > t.height;
+}
+
+// Random clicks on the two size groups, wired as the dialog wires them: after each, the clicked
+// size enables exactly the sizes of the other group that fit it, and the other group's selection
+// stays if it fits, else moves to the nearest size that does.
+TEST(SizeRulesTest, AfterAnyClicksOnlyFittingSizesAreEnabledAndThePopupIsLarger) {
+  std::mt19937 random(20261207);
+  for (int run = 0; run < 300; ++run) {
+    // From the dialog as it opens, and from every other pair of selections with all enabled.
+    const int thumb = run == 0 ? 2 : static_cast<int>(random() % 5);
+    const int popup = run == 0 ? 1 : static_cast<int>(random() % 4);
+    OptionSelections state{thumb, popup, 1};
+    FakeGroup thumbs{5, thumb}, popups{4, popup};
+    thumbs.onClick = [&](int i) { oThumb_Click(state, popups, i); };
+    popups.onClick = [&](int i) { oPopup_Click(state, thumbs, i); };
+    for (int click = 0; click < 30; ++click) {
+      const bool onThumb = random() % 2 == 0;
+      FakeGroup& group = onThumb ? thumbs : popups;
+      FakeGroup& other = onThumb ? popups : thumbs;
+      const int i = static_cast<int>(random() % group.enabled.size());
+      if (!group.enabled[static_cast<std::size_t>(i)] || group.isSelected(i)) continue;
+      int nearest = other.chosen;  // a click on a disabled or selected button raises nothing
+      group.select(i);
+      while (!(onThumb ? fits(i, nearest) : fits(nearest, i))) nearest += onThumb ? 1 : -1;
+      ASSERT_EQ(other.chosen, nearest) << "run " << run << " click " << click;
+      for (int j = 0; j < static_cast<int>(other.enabled.size()); ++j)
+        ASSERT_EQ(other.enabled[static_cast<std::size_t>(j)], onThumb ? fits(i, j) : fits(j, i));
+      ASSERT_EQ(std::pair(state.ThumbIndex, state.PopupIndex),
+                std::pair(thumbs.chosen, popups.chosen));
+      ASSERT_TRUE(fits(thumbs.chosen, popups.chosen));  // strictly larger in both directions
+    }
+  }
 }
 
 // The sizes a window shows are in GUI ViewerTest; here what it cannot reach: below the margins
@@ -101,10 +195,8 @@ TEST(EngineRecoveryTest, ReloadsUntilTheEngineDiesAgainSoonAfterAReloadThenSaysW
     reloads += step.reload ? "1" : "0", said = step.message;
   }
   EXPECT_EQ(reloads, "11100");
-  EXPECT_TRUE(
-      said.starts_with("Cannot show the gallery of card set \"Blue\": the web engine that draws it "
-                       "went over its memory limit"))
-      << said;
+  const std::string why = "\"Blue\": the web engine that draws it went over its memory limit";
+  EXPECT_NE(said.find(why), std::string::npos) << said;
 }
 
 }  // namespace

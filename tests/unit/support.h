@@ -6,42 +6,42 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "platform/toolkit.h"
 
 namespace selvara::test {
 
-struct FakeTimer : Timer {
-  void setEnabled(bool on) override { enabled = on; }
-  bool enabled = false;
-};
-
-struct FakeViewer : Viewer {
+// The viewer window, its quit timer included.
+struct FakeViewer : Viewer, Timer {
   void setCaption(const std::string& text) override { caption = text; }
   void setCardSet(const std::string& /*setName*/) override {}
   void navigate(const std::string& path) override { navigated.push_back(path); }
-  Timer& quitTimer() override { return timer; }
+  Timer& quitTimer() override { return *this; }
+  void setEnabled(bool on) override { timerEnabled = on; }
   void unload() override { ++unloads; }
   std::string caption = "(untouched)";
   std::vector<std::string> navigated;
-  FakeTimer timer;
+  bool timerEnabled = false;
   int unloads = 0;
 };
 
 struct FakePump : EventPump {
   void pumpPending() override {}
-  void waitForEvents() override { onWait(); }
-  std::function<void()> onWait = [] {};
+  void waitForEvents() override {}
 };
 
+// An options dialog that the user closes as soon as it shows.
 struct FakeDialog : OptionsDialog {
-  void showModeless() override { visible = true; }
-  bool isVisible() const override { return visible; }
-  void hide() override { visible = false; }
-  void unload() override { visible = false, unloaded = true; }
-  bool visible = false, unloaded = false;
+  void showModeless() override {}
+  bool isVisible() const override { return false; }
+  void hide() override {}
+  void unload() override { unloaded = true; }
+  bool unloaded = false;
 };
 
 struct TempFolder {
@@ -56,9 +56,8 @@ struct TempFolder {
 };
 
 inline std::string readFile(const std::filesystem::path& path) {
-  std::ostringstream content;
-  content << std::ifstream(path, std::ios::binary).rdbuf();
-  return content.str();
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 inline void writeFile(const std::filesystem::path& path, const std::string& content) {
