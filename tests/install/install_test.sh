@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix and, as root, from its Debian package; checks what a
-# desktop needs of each and runs each on a card set. Runs inside tests/display_session.sh.
+# desktop needs of each and runs each on a card set. Runs inside tools/lib/display_session.sh.
 # Usage: install_test.sh BUILD_DIR
 set -euo pipefail
 build_dir=$(cd "$1" && pwd)

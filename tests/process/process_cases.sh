@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The built program as a process: its exit status, the files it leaves, its page folder, and its
-# command line, case by case from the tables below. Runs inside tests/display_session.sh (a display
+# command line, case by case from the tables below. Runs inside tools/lib/display_session.sh (a display
 # and a window manager); as root the program runs as nobody so that permissions hold.
 #
 # Usage: process_cases.sh PATH/TO/selvara-card-viewer SAMPLE_SET
