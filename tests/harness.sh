@@ -1,17 +1,14 @@
 # shellcheck shell=bash
 # Sourced by the shell tests (inside tools/lib/display_session.sh where they run the program):
 # their work folder, the user the program runs as, starting a run, waiting for its end, and the
-# verdict. A failed check is counted and the test goes on; $case_name names it.
+# verdict. A failed check is counted and the test goes on; $case_name, if set, names it. Each run
+# started is waited for with `ended`, which stops it if need be.
 set -u
 work=$(mktemp -d "${TMPDIR:-/tmp}/$(basename "$0" .sh).XXXXXX") || exit 1
 chmod 755 "$work" # the program, run as another user, reads the card sets made here
-failures=0 pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL [$case_name]: $*" >&2; failures=$((failures + 1)); }
+failures=0
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL${case_name:+ [$case_name]}: $*" >&2; failures=$((failures + 1)); }
 # shellcheck source=../tools/lib/wait_for_window.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../tools/lib/wait_for_window.sh"
 
@@ -30,7 +27,6 @@ start() {
   "${as_user[@]}" env HOME="$work/home" XDG_RUNTIME_DIR="${xdg:-$work/runtime}" \
     TMPDIR="${tmp:-$work/tmp}" "$@" >"$err.out" 2>"$err" &
   pid=$!
-  pids+=("$pid")
 }
 
 # ended STATUS [PID]: waits up to 30 s for the run PID (the last one started) to end, with STATUS.

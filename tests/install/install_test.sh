@@ -69,7 +69,8 @@ case_name=prefix-without-module bin="$work/prefix/bin"
 rm "$work/prefix/lib/selvara-card-viewer/selvara_browser.so"
 start "$bin/selvara-card-viewer" "$set_dir"
 close_options
-press_key "$(wait_for_window "Selvara Card Viewer" "$pid")" Return || fail "no message box; it loaded a module"
+box=$(wait_for_window "Selvara Card Viewer" "$pid") || fail "no message box; it loaded a module"
+press_key "$box" Return
 ended 2
 grep -qF "\"$bin/selvara_browser.so\" or \"$bin/../lib/selvara-card-viewer/selvara_browser.so\"." \
   "$err" || fail "the program said: $(cat "$err")"
@@ -78,7 +79,7 @@ grep -qF "\"$bin/selvara_browser.so\" or \"$bin/../lib/selvara-card-viewer/selva
 case_name=package
 (cd "$work" && cpack --config "$build_dir/CPackConfig.cmake" -B "$work/package" >/dev/null) ||
   fail "the package did not build"
-trap 'dpkg -P selvara-card-viewer >/dev/null; cleanup' EXIT
+trap 'dpkg -P selvara-card-viewer >/dev/null; rm -rf "$work"' EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$work"/package/selvara-card-viewer_*.deb \
   >/dev/null || fail "the package did not install"
 check_installed /usr/bin/selvara-card-viewer /usr/share

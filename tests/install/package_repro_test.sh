@@ -6,12 +6,10 @@ source_dir=$(cd "$1" && pwd)
 # shellcheck source=../harness.sh
 . "$(dirname "$0")/../harness.sh"
 set -eo pipefail
-case_name=package
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct || date +%s)}
 # A builder whose new files only their group may read still makes a package every user can use.
 umask 027
 
-debs=()
 for name in a.XXXXXX longer-name.XXXXXX; do
   build=$(mktemp -d "$work/$name")
   # Only the packaged targets are built, and the package target builds nothing more.

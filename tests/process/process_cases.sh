@@ -13,7 +13,7 @@ mkdir "$set_dir/data/b"$'\xe9' && mkfifo "$set_dir/data/b"$'\xe9'"/b"$'\xe9'"c.j
 chmod -R a+rX "$set_dir"
 fingerprint() { find "$1" -printf '%P %y %s %T@ %m\n' | sort | sha1sum; }
 set_print=$(fingerprint "$set_dir")
-page_folders() { find "$work/runtime" -mindepth 1 -maxdepth 1 -name 'selvara-card-viewer-*' | sort; }
+page_folders() { ls -d "$work"/runtime/selvara-card-viewer-* 2>/dev/null; }
 
 # gallery [--choose-folder]: starts a run on the set (with --choose-folder as the desktop's menu
 # starts it, the set's path typed into the folder chooser), closes the options dialog, waits for
@@ -32,7 +32,7 @@ gallery() {
 # Each way a run ends: exit 0, both pages and the folder gone, the set untouched. Each run ends
 # while the next is up: two runs never share a folder, and neither one's start nor the other's end
 # takes a live run's pages. The first run is a menu launch, and sweeps the folder of a run that
-# is gone; the last is left to the end of the test.
+# is gone.
 leftover="$work/runtime/selvara-card-viewer-Zz0000"
 install -d -o "$owner" -m 700 "$leftover"
 touch "$leftover/blank.html" "$leftover/test.html"
@@ -50,6 +50,8 @@ for how in close TERM INT HUP USR1 USR2; do
   [ -f "$folder/test.html" ] || fail "an end took a live run's page"
   [ "$(fingerprint "$set_dir")" = "$set_print" ] || fail "the card set changed"
 done
+kill -TERM "$pid" # the last run, ended as the second was
+ended 0
 
 # A menu launch whose folder chooser is cancelled ends with status 0 and no page folder.
 case_name=chooser-cancelled before=$(page_folders)
