@@ -18,7 +18,7 @@ if [ -z "${SELVARA_MEASURE_SESSION:-}" ]; then
   cmake --preset default >/dev/null
   cmake --build --preset default --target selvara-card-viewer bare_dialog bare_web_view >/dev/null
   # A private X server and window manager, so that no desktop's load colours the figures.
-  SELVARA_MEASURE_SESSION=1 exec tests/display_session.sh x11 1 "$0" "$@"
+  SELVARA_MEASURE_SESSION=1 exec tools/lib/display_session.sh x11 1 "$0" "$@"
 fi
 
 viewer="${SELVARA_MEASURE_VIEWER:-$root/build/default/bin/selvara-card-viewer}"  # or another build

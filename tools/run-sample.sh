@@ -13,7 +13,7 @@ set_dir="$root/examples/sample-set"
 if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--screenshot" ]; then
   exec "$viewer" "$set_dir"
 fi
-[ -n "${DISPLAY:-}" ] || exec "$root/tests/display_session.sh" x11 1 "$0" --screenshot
+[ -n "${DISPLAY:-}" ] || exec "$root/tools/lib/display_session.sh" x11 1 "$0" --screenshot
 shot="$root/build/sample-screenshot.png"
 "$viewer" "$set_dir" &
 pid=$!

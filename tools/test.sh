@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the sources' format, builds with warnings as errors, and runs
 # every test: unit tests, GUI tests (on X11 and on Wayland, at normal and at double text size)
-# and the process cases (in private display sessions, tests/display_session.sh).
+# and the process cases (in private display sessions, tools/lib/display_session.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"

@@ -1,20 +1,15 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix and, as root, from its Debian package; checks what a
-# desktop needs of each and runs each on a card set. Runs inside tests/display_session.sh.
+# desktop needs of each and runs each on a card set. Runs inside tools/lib/display_session.sh.
 # Usage: install_test.sh BUILD_DIR
-set -euo pipefail
 build_dir=$(cd "$1" && pwd)
-work=$(mktemp -d)
-chmod 755 "$work"  # the package's run is an ordinary user's, who reads the card set from here
-trap 'rm -rf "$work"' EXIT
-fail() { echo "install test: $*" >&2; exit 1; }
-. "$(dirname "$0")/../../tools/lib/wait_for_window.sh"
+# shellcheck source=../harness.sh
+. "$(dirname "$0")/../harness.sh"
 
 # A card set large enough that the web engine is still busy with its page when the viewer closes.
 set_dir="$work/large set"
-mkdir -p "$set_dir"/data/{a,b,c}{0000..9999}
 # A stand-in file manager that opens folders, in the lowest-ranked data folder.
-mkdir -p "$work/system/applications" "$work/home" "$work/config"
+mkdir -p "$set_dir"/data/{a,b,c}{0000..9999} "$work/system/applications" "$work/desktop"
 printf '[Desktop Entry]\nType=Application\nName=Files\nExec=true %%U\nMimeType=inode/directory;\n' \
   >"$work/system/applications/files.desktop"
 
@@ -24,7 +19,7 @@ check_installed() {
   [ -x "$program" ] || fail "$program is not an executable"
   [ -f "$share/../lib/selvara-card-viewer/selvara_browser.so" ] || fail "missing the browser module"
   # The web engine's large libraries wait in that module until the options dialog is on screen.
-  [ "$(readelf -d "$program" | grep -ciE 'NEEDED.*(webkit|webview)' || true)" = 0 ] ||
+  [ "$(readelf -d "$program" | grep -ciE 'NEEDED.*(webkit|webview)')" = 0 ] ||
     fail "the program loads the web engine at launch"
   for size in 16 24 32 48 64 128 256; do
     icon="$share/icons/hicolor/${size}x${size}/apps/selvara-card-viewer.png"
@@ -37,65 +32,56 @@ check_installed() {
     fail "the desktop entry does not pass the folder"
   ! grep -qE '^(NoDisplay|Hidden)=true' "$entry" || fail "the desktop entry is hidden"
   # AppStream 1.0 warns that the project names no homepage (it has none); nothing else may fail.
-  local report
   report=$(appstreamcli validate --no-net "$share/metainfo/io.selvara.CardViewer.metainfo.xml") ||
     [ "$(grep -E '^[EW]: ' <<<"$report" | sed 's/.*: //' | sort -u)" = url-homepage-missing ] ||
     fail "the AppStream metainfo does not validate: $report"
   man -l "$share/man/man1/selvara-card-viewer.1.gz" 2>/dev/null | grep -q "selvara-card-viewer" ||
     fail "the manual page does not render"
-
   # Installing never takes over folders: once the desktop's database is refreshed, the stand-in
   # file manager still opens them, even with the viewer's folder ranked above it.
   update-desktop-database "$share/applications" "$work/system/applications"
-  local default
-  default=$(XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$share:$work/system" \
-    XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config" \
-    gio mime inode/directory | sed -n 1p)
-  [ "${default##*: }" = files.desktop ] || fail "installing changed the folder opener: $default"
+  opener=$(XDG_DATA_HOME="$work/desktop" XDG_DATA_DIRS="$share:$work/system" \
+    XDG_CONFIG_HOME="$work/desktop" XDG_CONFIG_DIRS="$work/desktop" gio mime inode/directory)
+  [ "$(sed -n '1s/.*: //p' <<<"$opener")" = files.desktop ] ||
+    fail "installing changed the folder opener: $opener"
 }
 
-# Runs PROGRAM on the large set (through the command before it, if any): the gallery opens, and
-# closing it while the page still loads ends the program with status 0 and its web process too.
+# Runs PROGRAM on the large set: the gallery opens, and closing it while the page still loads
+# ends the program with status 0 and its web process too.
 run_viewer() {
-  "$@" "$set_dir" 2>"$work/stderr" &
-  local pid=$! viewer engine
-  press_key "$(wait_for_window "Option Settings" "$pid")" Escape
+  start "$1" "$set_dir"
+  close_options
   viewer=$(wait_for_window "SET - large set - Selvara Card Viewer - Version 1.0.0.1" "$pid") ||
-    fail "no gallery; the program said: $(cat "$work/stderr")"
+    fail "no gallery; the program said: $(cat "$err")"
   engine=$(pgrep -n -P "$pid" WebKitWebProces) || fail "no web process under the program"
   press_key "$viewer" alt+F4
-  wait "$pid" || fail "exit status $? after closing; the program said: $(cat "$work/stderr")"
-  local state
+  ended 0
   state=$(sed 's/.*) \(.\).*/\1/' "/proc/$engine/stat" 2>/dev/null) || state=gone
   [ "$state" = gone ] || [ "$state" = Z ] || fail "the web process outlived the program"
 }
 
-cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
+case_name=prefix
+cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null || fail "the install failed"
 check_installed "$work/prefix/bin/selvara-card-viewer" "$work/prefix/share"
 run_viewer "$work/prefix/bin/selvara-card-viewer"
 # Without its module the program names the places beside it that it tried, and tries no other.
+case_name=prefix-without-module bin="$work/prefix/bin"
 rm "$work/prefix/lib/selvara-card-viewer/selvara_browser.so"
-"$work/prefix/bin/selvara-card-viewer" "$set_dir" 2>"$work/stderr" &
-pid=$!
-press_key "$(wait_for_window "Option Settings" "$pid")" Escape
+start "$bin/selvara-card-viewer" "$set_dir"
+close_options
 box=$(wait_for_window "Selvara Card Viewer" "$pid") || fail "no message box; it loaded a module"
 press_key "$box" Return
-status=0 && wait "$pid" || status=$?
-bin="$work/prefix/bin"
+ended 2
 grep -qF "\"$bin/selvara_browser.so\" or \"$bin/../lib/selvara-card-viewer/selvara_browser.so\"." \
-  "$work/stderr" && [ "$status" = 2 ] || fail "status $status, and said: $(cat "$work/stderr")"
+  "$err" || fail "the program said: $(cat "$err")"
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "install test: passed for a prefix; the Debian package needs root, not tried"
-  exit 0
-fi
-(cd "$work" && cpack --config "$build_dir/CPackConfig.cmake" -B "$work/package" >/dev/null)
-deb=$(echo "$work"/package/selvara-card-viewer_*.deb)
+[ "$(id -u)" = 0 ] || verdict "for a prefix; the Debian package needs root, not tried"
+case_name=package
+(cd "$work" && cpack --config "$build_dir/CPackConfig.cmake" -B "$work/package" >/dev/null) ||
+  fail "the package did not build"
 trap 'dpkg -P selvara-card-viewer >/dev/null; rm -rf "$work"' EXIT
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$work"/package/selvara-card-viewer_*.deb \
+  >/dev/null || fail "the package did not install"
 check_installed /usr/bin/selvara-card-viewer /usr/share
-# An ordinary user with a home and a runtime folder of their own, as a login gives them.
-install -d -o nobody -m 700 "$work/nobody" "$work/nobody/run"
-run_viewer setpriv --reuid=nobody --regid=nogroup --clear-groups \
-  env HOME="$work/nobody" XDG_RUNTIME_DIR="$work/nobody/run" /usr/bin/selvara-card-viewer
-echo "install test: passed for a prefix and for the Debian package"
+run_viewer /usr/bin/selvara-card-viewer
+verdict

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command in a private display session and exits with its status:
+# Runs a command in a private display session and exits with its status; the tests, and the tools
+# that show the viewer where there is no display, start their display with it:
 #   display_session.sh x11|wayland SCALE COMMAND...
 # x11: Xvfb with openbox, text scaled through Xft.dpi; wayland: weston's headless back end, text
 # scaled through GDK_DPI_SCALE. weston runs with --debug so that weston-screenshooter works.

@@ -1,0 +1,51 @@
+# shellcheck shell=bash
+# Sourced by the shell tests (inside tools/lib/display_session.sh where they run the program):
+# their work folder, the user the program runs as, starting a run, waiting for its end, and the
+# verdict. A failed check is counted and the test goes on; $case_name, if set, names it. Each run
+# started is waited for with `ended`, which stops it if need be.
+set -u
+work=$(mktemp -d "${TMPDIR:-/tmp}/$(basename "$0" .sh).XXXXXX") || exit 1
+chmod 755 "$work" # the program, run as another user, reads the card sets made here
+failures=0
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL${case_name:+ [$case_name]}: $*" >&2; failures=$((failures + 1)); }
+# shellcheck source=../tools/lib/wait_for_window.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/lib/wait_for_window.sh"
+
+# As root the program runs as nobody, so that permissions hold; either way with a home, a runtime
+# and a temporary folder of its own, as a login gives them.
+owner=$(id -un) as_user=()
+if [ "$owner" = root ]; then
+  owner=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+install -d -o "$owner" -m 700 "$work/home" "$work/runtime" "$work/tmp"
+
+# start PROGRAM ARG...: runs PROGRAM in the background, with $xdg and $tmp, when set, for its
+# runtime and temporary folders; its pid in $pid, its stderr in $err and its stdout in $err.out.
+start() {
+  err="$work/$case_name.stderr"
+  "${as_user[@]}" env HOME="$work/home" XDG_RUNTIME_DIR="${xdg:-$work/runtime}" \
+    TMPDIR="${tmp:-$work/tmp}" "$@" >"$err.out" 2>"$err" &
+  pid=$!
+}
+
+# ended STATUS [PID]: waits up to 30 s for the run PID (the last one started) to end, with STATUS.
+ended() {
+  local run=${2:-$pid}
+  for _ in $(seq 300); do kill -0 "$run" 2>/dev/null || break; sleep 0.1; done
+  ! kill -KILL "$run" 2>/dev/null || fail "still running"
+  wait "$run"
+  status=$?
+  [ "$status" = "$1" ] || fail "exit status $status, expected $1"
+}
+
+close_options() {
+  press_key "$(wait_for_window 'Option Settings' "$pid")" Escape || fail "no options dialog"
+}
+
+# verdict [NOTE]: exits with the test's verdict.
+verdict() {
+  [ "$failures" = 0 ] || { echo "$(basename "$0"): $failures failure(s)" >&2; exit 1; }
+  echo "$(basename "$0"): all passed${1:+ $1}"
+  exit 0
+}
