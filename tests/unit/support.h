@@ -1,7 +1,8 @@
-// Small stand-ins for the toolkit that record what the program asked of them, and a temporary
-// folder on the real file system.
+// Small stand-ins for the toolkit that record what the program asked of them, a temporary folder
+// on the real file system, and a run of start-up on such a folder with those stand-ins.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -12,27 +13,28 @@
 #include <system_error>
 #include <vector>
 
+#include "gallery/page_writer.h"
+#include "platform/executable_info.h"
 #include "platform/toolkit.h"
+#include "startup/command_line.h"
+#include "startup/startup.h"
 
 namespace selvara::test {
 
-// The viewer window, its quit timer included.
-struct FakeViewer : Viewer, Timer {
+// The viewer window, its quit timer included, and the event loop it runs in.
+struct FakeViewer : Viewer, Timer, EventPump {
   void setCaption(const std::string& text) override { caption = text; }
   void setCardSet(const std::string& /*setName*/) override {}
   void navigate(const std::string& path) override { navigated.push_back(path); }
   Timer& quitTimer() override { return *this; }
   void setEnabled(bool on) override { timerEnabled = on; }
   void unload() override { ++unloads; }
+  void pumpPending() override {}
+  void waitForEvents() override {}
   std::string caption = "(untouched)";
   std::vector<std::string> navigated;
   bool timerEnabled = false;
   int unloads = 0;
-};
-
-struct FakePump : EventPump {
-  void pumpPending() override {}
-  void waitForEvents() override {}
 };
 
 // An options dialog that the user closes as soon as it shows.
@@ -60,8 +62,27 @@ inline std::string readFile(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(file), {}};
 }
 
-inline void writeFile(const std::filesystem::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
+// Start-up as the program runs it, with its pages in `program`; `sets` holds the card sets, such
+// as `set` with its cards in `data`.
+class ProgramRun : public ::testing::Test {
+ protected:
+  void run(const std::vector<std::string>& arguments) {
+    StartupContext context{
+        dialog, viewer, viewer, currentExecutable(), program.path, ".", commandLineText(arguments)};
+    Form_Load(state, context);
+  }
+  // Writes the page again, as start-up wrote it, and reads it.
+  std::string writePage() {
+    Command1_Click(state, viewer, viewer);
+    return readFile(program.path / "test.html");
+  }
+
+  TempFolder program, sets;
+  const std::string set = (sets.path / "My Set").string();
+  const std::filesystem::path data = set + "/data";
+  RunState state;
+  FakeDialog dialog;
+  FakeViewer viewer;
+};
 
 }  // namespace selvara::test
