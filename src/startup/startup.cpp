@@ -39,8 +39,8 @@ std::string viewerCaption(const std::string& setName, const std::string& version
 }
 
 std::string headingLine(const std::string& setName, const std::string& summary) {
-  return "<center><font size='3' color='yellow'> Cards " + escapeHtml(toValidUtf8(setName)) + " " +
-         summary + " </font></center><br><br>";
+  return "<center><font size='3' color='yellow'> Cards " + escapeHtml(setName) + " " + summary +
+         " </font></center><br><br>";
 }
 
 void Form_Load(RunState& state, StartupContext& context) {
