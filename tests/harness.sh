@@ -15,9 +15,7 @@ fail() { echo "FAIL${case_name:+ [$case_name]}: $*" >&2; failures=$((failures + 
 # As root the program runs as nobody, so that permissions hold; either way with a home, a runtime
 # and a temporary folder of its own, as a login gives them.
 owner=$(id -un) as_user=()
-if [ "$owner" = root ]; then
-  owner=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
+[ "$owner" != root ] || owner=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 install -d -o "$owner" -m 700 "$work/home" "$work/runtime" "$work/tmp"
 
 # start PROGRAM ARG...: runs PROGRAM in the background, with $xdg and $tmp, when set, for its
@@ -31,11 +29,10 @@ start() {
 
 # ended STATUS [PID]: waits up to 30 s for the run PID (the last one started) to end, with STATUS.
 ended() {
-  local run=${2:-$pid}
+  local run=${2:-$pid} status=0
   for _ in $(seq 300); do kill -0 "$run" 2>/dev/null || break; sleep 0.1; done
   ! kill -KILL "$run" 2>/dev/null || fail "still running"
-  wait "$run"
-  status=$?
+  wait "$run" || status=$?
   [ "$status" = "$1" ] || fail "exit status $status, expected $1"
 }
 
@@ -43,9 +40,8 @@ close_options() {
   press_key "$(wait_for_window 'Option Settings' "$pid")" Escape || fail "no options dialog"
 }
 
-# verdict [NOTE]: exits with the test's verdict.
+# verdict [NOTE]: exits with the test's verdict, 0 if no check failed.
 verdict() {
-  [ "$failures" = 0 ] || { echo "$(basename "$0"): $failures failure(s)" >&2; exit 1; }
-  echo "$(basename "$0"): all passed${1:+ $1}"
-  exit 0
+  echo "$(basename "$0"): $failures failure(s)${1:+ $1}"
+  exit $((failures > 0))
 }

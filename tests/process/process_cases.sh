@@ -62,31 +62,33 @@ ended 0
 
 # The command line answered before any window: status, and what stdout or stderr says (what
 # each refusal says is in the unit ProgramOptionsTest).
-# case name | exit status | the stream: stderr if empty, stdout if .out | its text | the arguments
+# case name | exit status | the stream: stderr if empty, stdout if .out | its text (a Perl pattern
+# that may span lines) | the arguments
 while IFS='|' read -r case_name expected stream text arguments; do
   start "$binary" $arguments
   ended "$expected"
-  grep -qF -- "$text" "$err$stream" || fail "no '$text' in: $(cat "$err$stream")"
-  [ "$expected" = 0 ] || grep -q '^Usage: ' "$err" || fail "no usage on stderr"
+  grep -qzP -- "$text" "$err$stream" || fail "no '$text' in: $(cat "$err$stream")"
 done <<'EOF'
-unknown-option|2||unknown option '--frobnicate'|--frobnicate /sets/a
+unknown-option|2||selvara-card-viewer: unknown option '--frobnicate'\nUsage: |--frobnicate /sets/a
 help|0|.out|--choose-folder  without CARD-SET-FOLDER|--help
 version|0|.out|1.0.0.1|--version
 EOF
 
 # Failures: a message box, stderr naming the path, exit status 2, also when stopped while the box
 # is up. A listing fails after the options dialog (a set path so long that its data folder lies
-# past the system's limit); the others come before it.
+# past the system's limit), and so does loading the browser module (the program alone in a folder:
+# it names the two places beside it and tries no other); the others come before it.
 mkdir -m 555 "$work/closed1" "$work/closed2"
-long=$work
-while [ ${#long} -lt 3880 ]; do long+=/$(printf '%0200d' 0); done
-long+=/$(printf "%0$((4089 - ${#long}))d" 0) # 4,090 bytes
+long=$work$(printf '/%0199d' $(seq $(((4079 - ${#work}) / 200))))
+long+=/$(printf "%0$((4089 - ${#long}))d" 0) # 4,090 bytes, in parts of at most 200
 mkdir -p "$long"
 not_utf8=$(printf '%s/none-\351' "$work")
+install -D "$binary" "$work/alone/selvara-card-viewer"
+places="$work/alone/selvara_browser.so $work/alone/../lib/selvara-card-viewer/selvara_browser.so"
 # case name | XDG_RUNTIME_DIR | TMPDIR (both the run's own if empty) | folder argument | paths
-# stderr names | options dialog shown | message box closed by
-while IFS='|' read -r case_name xdg tmp argument named dialog close; do
-  start "$binary" "$argument"
+# stderr names | options dialog shown | message box closed by | the program if not the built one
+while IFS='|' read -r case_name xdg tmp argument named dialog close program; do
+  start "${program:-$binary}" "$argument"
   [ "$dialog" = no ] || close_options
   box=$(wait_for_window 'Selvara Card Viewer' "$pid") || fail "no message box"
   [ "$dialog" = yes ] || [ -z "$(xdotool search --all --pid "$pid" --name '^Option Settings$')" ] ||
@@ -100,5 +102,6 @@ page-folder-unwritable|$work/closed1|$work/closed2|$set_dir|$work/closed1 $work/
 set-folder-missing-not-utf8|||$not_utf8|$not_utf8|no|Return
 set-folder-is-a-file|||/etc/passwd|/etc/passwd|no|TERM
 data-folder-past-path-limit|||$long|$long/data/|yes|Return
+module-missing|||$set_dir|$places|yes|Return|$work/alone/selvara-card-viewer
 EOF
 verdict
