@@ -9,7 +9,6 @@
 #include "options/dialog_layout.h"
 #include "options/option_table.h"
 #include "options/options_behaviour.h"
-#include "options/size_rules.h"
 #include "platform/control_marks_wx.h"
 #include "platform/program_icon_wx.h"
 #include "platform/run_trace.h"

@@ -18,7 +18,6 @@
 #include "platform/run_trace.h"
 #include "platform/window_frame_wx.h"
 #include "viewer/browser_module_wx.h"
-#include "viewer/resize_rule.h"
 #include "viewer/viewer_layout.h"
 
 namespace selvara {

@@ -12,14 +12,14 @@
 #include <utility>
 
 #include "options/option_table.h"
-#include "options/size_rules.h"
+#include "options/options_behaviour.h"
 #include "startup/app_info.h"
 #include "startup/command_line.h"
 #include "startup/program_options.h"
 #include "startup/shutdown.h"
 #include "support.h"
 #include "viewer/engine_recovery.h"
-#include "viewer/resize_rule.h"
+#include "viewer/viewer_layout.h"
 
 namespace selvara {
 namespace {

@@ -1,5 +1,5 @@
 // The viewer's resize rule.
-#include "viewer/resize_rule.h"
+#include "viewer/viewer_layout.h"
 
 #include <algorithm>
 
