@@ -60,13 +60,19 @@ wxPoint frameChildOrigin(wxStaticBox* frame) {
 }
 
 void captionLabelsFrame(wxStaticBox* frame) {
-  // NOTE: wxWidgets makes a frame's caption the label of the window made after the frame, for
-  // its keyboard shortcut; screen readers would read it as that window's name.
+  // NOTE: each time wxWidgets orders the keyboard's way through a window, it makes a frame's
+  // caption the label of whatever the keyboard reaches next, for the caption's shortcut; screen
+  // readers would then give the caption as that control's name. The caption stays the frame's.
   auto* outer = static_cast<GtkWidget*>(frame->GetHandle());
   GtkWidget* caption = gtk_frame_get_label_widget(GTK_FRAME(outer));
-  if (caption != nullptr && GTK_IS_LABEL(caption)) {
-    gtk_label_set_mnemonic_widget(GTK_LABEL(caption), outer);
-  }
+  if (caption == nullptr || !GTK_IS_LABEL(caption)) return;
+  const auto keep = +[](GObject* label, GParamSpec* /*property*/, gpointer own) {
+    if (gtk_label_get_mnemonic_widget(GTK_LABEL(label)) != own) {
+      gtk_label_set_mnemonic_widget(GTK_LABEL(label), GTK_WIDGET(own));
+    }
+  };
+  g_signal_connect(caption, "notify::mnemonic-widget", G_CALLBACK(keep), outer);
+  keep(G_OBJECT(caption), nullptr, outer);
 }
 
 void showFocusAtOnce(wxTopLevelWindow* window) {
