@@ -15,8 +15,7 @@ for card in ('a0001', 'c0001', 'b0001'):
 run = subprocess.Popen([program, f'{work}/set'], env=dict(os.environ, XDG_RUNTIME_DIR=work))
 failures = []
 
-def check(ok, what):
-    if not ok: failures.append(what)
+check = lambda ok, what: ok or failures.append(what)
 
 def wait(what, find):
     for _ in range(300):
@@ -46,8 +45,7 @@ def focused(top):
     held = [n.get_name() for n in nodes(top) if n.get_state_set().contains(Atspi.StateType.FOCUSED)]
     return held[-1] if held else None  # the innermost: a page's focus is also on its frames
 
-def key(symbol):
-    Atspi.generate_keyboard_event(symbol, None, Atspi.KeySynthType.SYM)
+key = lambda symbol: Atspi.generate_keyboard_event(symbol, None, Atspi.KeySynthType.SYM)
 
 dialog = wait('options dialog', lambda: window('Option Settings'))
 options = named(dialog, Atspi.Role.RADIO_BUTTON)
@@ -65,8 +63,8 @@ wait('focus on the option the rule selected',
      lambda: focused(dialog) == 'One and a Half  258  x 378  150%')
 key(0xff1b)  # Escape closes the dialog
 viewer = wait('gallery', lambda: window('SET - set'))
-card = wait('focusable card', lambda: [c for c in named(viewer, Atspi.Role.IMAGE, 'a0001')
-                                       if c.get_state_set().contains(Atspi.StateType.FOCUSABLE)])
+wait('focusable card', lambda: [c for c in named(viewer, Atspi.Role.IMAGE, 'a0001')
+                                  if c.get_state_set().contains(Atspi.StateType.FOCUSABLE)])
 key(0xff09)
 wait('focus on card a0001', lambda: focused(viewer) == 'a0001')
 key(0xff0d)  # Enter
@@ -78,8 +76,7 @@ check(len(named(viewer, Atspi.Role.HEADING)) == 1, 'no heading')
 # The page as written: the template, then the heading, the table and one block per card, nothing
 # added for the keyboard.
 page = open(glob.glob(f'{work}/*/test.html')[0], 'rb').read()
-with open(template, 'rb') as stored:
-    design = stored.read()
+design = open(template, 'rb').read()
 block = rb"\r\n<img src='[^']*' alt='[abc]0001' onMouseDown='popup\(\"[^\"]*\",258,378\)' " \
         rb"onMouseOut='popout\(this\)' width='172' height='252'>\r\n\r\n"
 check(page.startswith(design) and re.fullmatch(
