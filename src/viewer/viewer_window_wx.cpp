@@ -80,9 +80,6 @@ const BrowserModule& browserModule() {
   throw FileError(ELIBACC, "load the browser module", tried);
 }
 
-// Tells the page's answer to the keyboard script apart from any other script's.
-int keysScriptTag = 0;
-
 wxString galleryKeysScript() {
   const auto bytes = findResource(kGalleryKeysType, kGalleryKeysId);
   if (!bytes) {
@@ -129,11 +126,12 @@ wxWebView* Form1::webBrowser1() {
         if (m_pageUrl.empty() || url != m_pageUrl) return;
         traceMoment("page-loaded");
         // The page's own script knows the pointer only; this adds the keyboard.
-        m_webBrowser1->RunScriptAsync(galleryKeysScript(), &keysScriptTag);
+        // Tagged with the window itself, to tell its answer apart from any other script's.
+        m_webBrowser1->RunScriptAsync(galleryKeysScript(), this);
       },
       [this](EngineLoss loss) { engineLost(loss); });
-  m_webBrowser1->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, [](wxWebViewEvent& event) {
-    if (event.GetClientData() != &keysScriptTag) {
+  m_webBrowser1->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, [this](wxWebViewEvent& event) {
+    if (event.GetClientData() != this) {
       event.Skip();
     } else if (event.IsError()) {
       std::cerr << "The gallery page did not take its keyboard script: " << event.GetString()
