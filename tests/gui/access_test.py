@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # The running program as a screen reader meets it on its accessibility bus, used by keyboard only:
-# the options' labels and the focus after a size rule, the gallery's cards by Tab, Enter and
-# Escape, and the page file as the program writes it.   access_test.py PROGRAM TEMPLATE PICTURE
+# the options' labels and order and the focus after a size rule, the gallery's cards by Tab, Enter
+# and Escape, and the page file as the program writes it.   access_test.py PROGRAM TEMPLATE PICTURE
 import glob, os, re, shutil, signal, subprocess, sys, tempfile, time
 import gi
 gi.require_version('Atspi', '2.0')
@@ -49,7 +49,7 @@ key = lambda symbol: Atspi.generate_keyboard_event(symbol, None, Atspi.KeySynthT
 
 dialog = wait('options dialog', lambda: window('Option Settings'))
 options = named(dialog, Atspi.Role.RADIO_BUTTON)
-check(len(options) == 11, f'{len(options)} options')
+check(len(options) == 11 and options[1].get_name().startswith('Medium'), 'options not read row by row')
 for option in options:
     labels = [r.get_target(i).get_name() for r in option.get_relation_set()
               if r.get_relation_type() == Atspi.RelationType.LABELLED_BY
