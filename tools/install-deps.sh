@@ -11,6 +11,7 @@ packages=(
   imagemagick fonts-dejavu-core librsvg2-common desktop-file-utils man-db appstream libglib2.0-bin
   dpkg-dev file
   clang libclang-rt-dev clang-format clang-tidy python3
+  python3-gi gir1.2-atspi-2.0
 )
 
 if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
@@ -21,16 +22,17 @@ WebKitGTK development files of the API that web view links (4.0 or 4.1), GTK 3, 
 GoogleMock, Google Benchmark, Xvfb, xauth, the D-Bus daemon, AT-SPI's core, openbox, xdotool,
 xprop, xrdb, Xlib and XTest, weston, ImageMagick, DejaVu fonts, librsvg (GTK's theme icons),
 desktop-file-utils, man-db, appstream, GLib's gio tool, dpkg-dev (for the .deb), file, clang with
-its compiler runtime, clang-format, clang-tidy, python3. Package names as far as known (untested):
+its compiler runtime, clang-format, clang-tidy, python3 with PyGObject and AT-SPI's introspection
+data (for the screen-reader test). Package names as far as known (untested):
   Fedora: cmake gcc-c++ make pkgconf-pkg-config git binutils procps-ng wxGTK-devel gtk3-devel
     webkit2gtk4.1-devel gtest-devel gmock-devel google-benchmark-devel xorg-x11-server-Xvfb
     xorg-x11-xauth dbus-daemon at-spi2-core openbox xdotool xprop xrdb libX11-devel libXtst-devel
     weston ImageMagick dejavu-sans-fonts librsvg2 desktop-file-utils man-db appstream glib2
-    dpkg-dev file clang compiler-rt clang-tools-extra python3
+    dpkg-dev file clang compiler-rt clang-tools-extra python3 python3-gobject
   Arch: cmake gcc make pkgconf git binutils procps-ng wxwidgets-gtk3 gtk3 webkit2gtk-4.1 gtest
     benchmark xorg-server-xvfb xorg-xauth dbus at-spi2-core openbox xdotool xorg-xprop xorg-xrdb
     libx11 libxtst weston imagemagick ttf-dejavu librsvg desktop-file-utils man-db appstream glib2
-    dpkg file clang compiler-rt python
+    dpkg file clang compiler-rt python python-gobject
 EOF
   exit 0
 fi

@@ -1,8 +1,10 @@
 // The designed layout of the options dialog, in twips.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <numeric>
 #include <span>
 
 #include "platform/twips.h"
@@ -58,6 +60,26 @@ constexpr Rect optionRect(std::size_t frame, const std::array<Rect, N>& rects, s
   }
   const Rect& box = kFrames.at(frame).rect;
   return {box.left + own.left, box.top + own.top, own.width, own.height};
+}
+
+// The options of a frame in the order they are read on screen, row by row and left to right: the
+// order in which they are made, which the keyboard and screen readers follow. Two options are on
+// one row when each one's middle lies within the other's height.
+template <std::size_t N>
+std::array<std::size_t, N> readingOrder(const std::array<Rect, N>& rects) {
+  std::array<std::size_t, N> order{};
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  const auto within = [](const Rect& a, const Rect& b) {
+    const int middle = a.top + a.height / 2;
+    return middle >= b.top && middle < b.top + b.height;
+  };
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const Rect& first = rects.at(a);
+    const Rect& second = rects.at(b);
+    const bool oneRow = within(first, second) && within(second, first);
+    return oneRow ? first.left < second.left : first.top < second.top;
+  });
+  return order;
 }
 
 // A designed rectangle in pixels at a scale: 1 is the design's 15 twips per pixel, 2 draws

@@ -4,8 +4,6 @@
 
 #include <wx/statbox.h>
 
-#include <utility>
-
 #include "options/dialog_layout.h"
 #include "options/option_table.h"
 #include "options/options_behaviour.h"
@@ -36,9 +34,22 @@ void place(wxWindow* window, const Rect& rect) {
 }  // namespace
 
 void WxOptionGroup::setEnabled(int index, bool enabled) {
+  // A disabled button loses the focus, and the keyboard with it: the focus goes to the group's
+  // selected button, or to the one the rules select next when that is the one disabled.
+  const bool focused = !enabled && wxWindow::FindFocus() == button(index);
   // NOTE: the caption's own colour overrides the toolkit's dimming of a disabled button.
   button(index)->Enable(enabled);
   button(index)->SetForegroundColour(enabled ? yellow() : dimmedYellow());
+  if (!focused) return;
+  m_focusLost = true;
+  for (wxRadioButton* other : m_buttons) {
+    if (other->GetValue() && other->IsEnabled()) refocus(other);
+  }
+}
+
+void WxOptionGroup::refocus(wxRadioButton* target) {
+  m_focusLost = false;
+  target->SetFocus();
 }
 
 bool WxOptionGroup::isSelected(int index) const { return button(index)->GetValue(); }
@@ -46,6 +57,7 @@ bool WxOptionGroup::isSelected(int index) const { return button(index)->GetValue
 void WxOptionGroup::select(int index) {
   // The toolkit raises no event for a selection made from code; the program's rules rely on one.
   button(index)->SetValue(true);
+  if (m_focusLost) refocus(button(index));
   if (m_handler) m_handler(index);
 }
 
@@ -93,45 +105,59 @@ Form2::Form2(OptionSelections& state, Form2Reference& reference, int timeoutMs)
   m_timer1.setEnabled(true);
 }
 
-// The controls in the system font, laid out at the scale at which every caption fits.
+// The controls in the system font, laid out at the scale at which every caption fits. Each
+// frame holds its options, so that screen readers read them as a group named by its caption.
 void Form2::buildControls() {
   std::vector<wxStaticBox*> boxes;
   for (const FrameLayout& frame : kFrames) {
     boxes.push_back(new wxStaticBox(this, wxID_ANY, frame.caption));
     paint(boxes.back());
   }
-  std::vector<std::pair<wxWindow*, Rect>> options;
-  addGroup(m_oThumb, 0, kThumbOptions, kThumbRects, kInitialThumb, options);
-  addGroup(m_oPopup, 1, kPopupOptions, kPopupRects, kInitialPopup, options);
-  addGroup(m_oPopaction, 2, kTriggerOptions, kTriggerRects, kInitialTrigger, options);
+  std::vector<PlacedOption> options;
+  addGroup(m_oThumb, boxes, 0, kThumbOptions, kThumbRects, kInitialThumb, options);
+  addGroup(m_oPopup, boxes, 1, kPopupOptions, kPopupRects, kInitialPopup, options);
+  addGroup(m_oPopaction, boxes, 2, kTriggerOptions, kTriggerRects, kInitialTrigger, options);
 
   std::vector<OptionNeed> needs;
-  for (const auto& [button, room] : options) {
-    const wxSize best = button->GetBestSize();
-    needs.push_back({best.GetWidth(), best.GetHeight(), room});
+  for (const PlacedOption& option : options) {
+    const wxSize best = option.button->GetBestSize();
+    needs.push_back({best.GetWidth(), best.GetHeight(), option.room});
   }
   const double scale = dialogScale(textScale(), needs);
   for (std::size_t i = 0; i < kFrames.size(); ++i) {
     place(boxes[i], scaledRect(kFrames[i].rect, scale));
+    captionLabelsFrame(boxes[i]);
   }
-  for (const auto& [button, room] : options) place(button, scaledRect(room, scale));
+  for (const PlacedOption& option : options) {
+    // Designed in dialog coordinates, placed in its frame's.
+    const Rect box = scaledRect(kFrames.at(option.frame).rect, scale);
+    const wxPoint origin = frameChildOrigin(boxes.at(option.frame));
+    Rect rect = scaledRect(option.room, scale);
+    rect.left -= box.left + origin.x;
+    rect.top -= box.top + origin.y;
+    place(option.button, rect);
+  }
   const Rect client = scaledRect({0, 0, kDialogClientWidthTwips, kDialogClientHeightTwips}, scale);
   SetClientSize(client.width, client.height);
 }
 
-void Form2::addGroup(WxOptionGroup& group, std::size_t frame, const auto& options,
-                     const auto& rects, int selected,
-                     std::vector<std::pair<wxWindow*, Rect>>& placed) {
-  for (std::size_t i = 0; i < options.size(); ++i) {
+void Form2::addGroup(WxOptionGroup& group, const std::vector<wxStaticBox*>& boxes,
+                     std::size_t frame, const auto& options, const auto& rects, int selected,
+                     std::vector<PlacedOption>& placed) {
+  std::vector<wxRadioButton*> buttons(options.size());
+  bool first = true;
+  for (const std::size_t i : readingOrder(rects)) {
     const wxString caption(options[i].caption.data(), options[i].caption.size());
-    auto* button = new wxRadioButton(this, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize,
-                                     i == 0 ? wxRB_GROUP : 0);
+    auto* button = new wxRadioButton(boxes.at(frame), wxID_ANY, caption, wxDefaultPosition,
+                                     wxDefaultSize, first ? wxRB_GROUP : 0);
+    first = false;
     paint(button);
     const int index = static_cast<int>(i);
     button->Bind(wxEVT_RADIOBUTTON, [&group, index](wxCommandEvent&) { group.clicked(index); });
-    group.add(button);
-    placed.emplace_back(button, optionRect(frame, rects, i));
+    buttons[i] = button;
+    placed.push_back({button, frame, optionRect(frame, rects, i)});
   }
+  for (wxRadioButton* button : buttons) group.add(button);
   group.button(selected)->SetValue(true);
 }
 

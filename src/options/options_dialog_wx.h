@@ -3,6 +3,7 @@
 
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
+#include <wx/statbox.h>
 #include <wx/weakref.h>
 
 #include <functional>
@@ -29,8 +30,11 @@ class WxOptionGroup : public OptionGroup {
   int size() const { return static_cast<int>(m_buttons.size()); }
 
  private:
+  void refocus(wxRadioButton* target);
+
   std::vector<wxRadioButton*> m_buttons;
   std::function<void(int)> m_handler;
+  bool m_focusLost = false;
 };
 
 class Form2Reference;
@@ -45,9 +49,16 @@ class Form2 : public wxDialog {
   WxTimer& timer1() { return m_timer1; }
 
  private:
+  // An option, the frame that holds it, and its designed rectangle in dialog coordinates.
+  struct PlacedOption {
+    wxRadioButton* button;
+    std::size_t frame;
+    Rect room;
+  };
   void buildControls();
-  void addGroup(WxOptionGroup& group, std::size_t frame, const auto& options, const auto& rects,
-                int selected, std::vector<std::pair<wxWindow*, Rect>>& placed);
+  void addGroup(WxOptionGroup& group, const std::vector<wxStaticBox*>& boxes, std::size_t frame,
+                const auto& options, const auto& rects, int selected,
+                std::vector<PlacedOption>& placed);
 
   OptionSelections& m_state;
   Form2Reference& m_reference;

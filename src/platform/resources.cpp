@@ -6,6 +6,7 @@
 namespace selvara {
 
 const ResourceRegistration& pageTemplateResource();
+const ResourceRegistration& galleryKeysResource();
 const ResourceRegistration& icon16Resource();
 const ResourceRegistration& icon24Resource();
 const ResourceRegistration& icon32Resource();
@@ -15,9 +16,10 @@ const ResourceRegistration& icon128Resource();
 const ResourceRegistration& icon256Resource();
 
 std::optional<std::span<const unsigned char>> findResource(std::string_view type, int id) {
-  const std::array<const ResourceRegistration*, 8> resources{
-      &pageTemplateResource(), &icon16Resource(), &icon24Resource(),  &icon32Resource(),
-      &icon48Resource(),       &icon64Resource(), &icon128Resource(), &icon256Resource()};
+  const std::array<const ResourceRegistration*, 9> resources{
+      &pageTemplateResource(), &galleryKeysResource(), &icon16Resource(),
+      &icon24Resource(),       &icon32Resource(),      &icon48Resource(),
+      &icon64Resource(),       &icon128Resource(),     &icon256Resource()};
   for (const ResourceRegistration* resource : resources) {
     if (resource->type == type && resource->id == id) {
       return std::span<const unsigned char>(resource->data, resource->size);

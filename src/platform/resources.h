@@ -19,6 +19,11 @@ struct ResourceRegistration {
   std::size_t size;
 };
 
+// The script that lets the gallery page be used by keyboard and screen reader, run by the viewer
+// in the loaded page.
+inline constexpr std::string_view kGalleryKeysType = "SCRIPT";
+inline constexpr int kGalleryKeysId = 1;
+
 // The bytes of the resource (type, id), or nothing when the program carries no such resource.
 std::optional<std::span<const unsigned char>> findResource(std::string_view type, int id);
 

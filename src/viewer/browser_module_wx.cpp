@@ -52,9 +52,14 @@ extern "C" {
   (void)collectorSignalMoved;
   wxWebView* browser = wxWebView::New(parent, wxID_ANY);
   selvara::servePictures();
-  browser->Bind(wxEVT_WEBVIEW_LOADED, [onLoaded = std::move(onLoaded)](wxWebViewEvent& event) {
-    onLoaded(event.GetURL());
-  });
+  browser->Bind(wxEVT_WEBVIEW_LOADED,
+                [browser, onLoaded = std::move(onLoaded)](wxWebViewEvent& event) {
+                  // NOTE: the toolkit gives the keyboard to the scrolled window around the page,
+                  // and the first Tab would only take it into the page; a loaded page takes it
+                  // at once, so that the first Tab reaches the first card.
+                  gtk_widget_grab_focus(GTK_WIDGET(nativeView(browser)));
+                  onLoaded(event.GetURL());
+                });
   g_signal_connect_data(
       nativeView(browser), kEndedSignal, G_CALLBACK(engineEnded),
       new LossHandler(std::move(onEngineLost)),

@@ -15,6 +15,7 @@
 #include "platform/executable_info.h"
 #include "platform/file_services.h"
 #include "platform/program_icon_wx.h"
+#include "platform/resources.h"
 #include "platform/run_trace.h"
 #include "platform/window_frame_wx.h"
 #include "viewer/browser_module_wx.h"
@@ -79,6 +80,16 @@ const BrowserModule& browserModule() {
   throw FileError(ELIBACC, "load the browser module", tried);
 }
 
+wxString galleryKeysScript() {
+  const auto bytes = findResource(kGalleryKeysType, kGalleryKeysId);
+  if (!bytes) {
+    std::cerr << "The program carries no keyboard script for the gallery page" << std::endl;
+    return {};
+  }
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the script's bytes as text
+  return wxString::FromUTF8(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+}
+
 }  // namespace
 
 void setBrowserModuleFile(std::string path) { browserModuleFile() = std::move(path); }
@@ -112,9 +123,21 @@ wxWebView* Form1::webBrowser1() {
       this,
       [this](const wxString& url) {
         // The first load is the web view's own blank page; only the gallery's counts.
-        if (!m_pageUrl.empty() && url == m_pageUrl) traceMoment("page-loaded");
+        if (m_pageUrl.empty() || url != m_pageUrl) return;
+        traceMoment("page-loaded");
+        // The page's own script knows the pointer only; this adds the keyboard.
+        // Tagged with the window itself, to tell its answer apart from any other script's.
+        m_webBrowser1->RunScriptAsync(galleryKeysScript(), this);
       },
       [this](EngineLoss loss) { engineLost(loss); });
+  m_webBrowser1->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, [this](wxWebViewEvent& event) {
+    if (event.GetClientData() != this) {
+      event.Skip();
+    } else if (event.IsError()) {
+      std::cerr << "The gallery page did not take its keyboard script: " << event.GetString()
+                << std::endl;
+    }
+  });
   placeBrowser(kBrowserRect.width, kBrowserRect.height);
   Form_Resize();
   return m_webBrowser1;

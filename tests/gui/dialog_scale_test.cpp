@@ -61,11 +61,20 @@ double strongest(const wxImage& a, const wxImage& b) {
   return best;
 }
 
+// A control's rectangle in its window's client area, also when it sits in a frame.
+wxRect inWindow(wxWindow* control) {
+  int x = 0, y = 0;
+  gtk_widget_translate_coordinates(control->GetHandle(), wxGetTopLevelParent(control)->m_wxwindow,
+                                   0, 0, &x, &y);
+  return {wxPoint(x, y), control->GetSize()};
+}
+
 // Where a button's marker is drawn: left of its caption.
 wxRect marker(wxWindow* button) {
   GtkAllocation caption;
   gtk_widget_get_allocation(gtk_bin_get_child(GTK_BIN(button->GetHandle())), &caption);
-  return {button->GetPosition(), wxSize(caption.x - button->GetPosition().x, button->GetSize().y)};
+  return {inWindow(button).GetPosition(),
+          wxSize(caption.x - button->GetPosition().x, button->GetSize().y)};
 }
 
 class DialogScaleTest : public ::testing::Test {
@@ -102,7 +111,7 @@ TEST_F(DialogScaleTest, CaptionsAreWholeAndButtonsApartInsideTheirFrames) {
     const int captionBottom = box.y + frames[frame]->GetTextExtent(kFrames[frame].caption).y;
     for (int i = 0; i < groups()[frame]->size(); ++i) {
       wxRadioButton* button = groups()[frame]->button(i);
-      const wxRect rect = button->GetRect();
+      const wxRect rect = inWindow(button);
       const wxString caption = button->GetLabel();
       EXPECT_EQ(button->GetFont().GetFractionalPointSize(), systemFont.GetFractionalPointSize());
       EXPECT_LE(button->GetBestSize().x, rect.width) << caption;
@@ -145,19 +154,18 @@ TEST_F(DialogScaleTest, CaptionsMarksAndFocusStandOutOnTheGroundInEveryTheme) {
       weakest = {99, ""};
       note("dot", on.Deflate(on.width / 3, on.height / 3),
            now.GetSubImage(off.Deflate(off.width / 3, off.height / 3)));
-      for (wxWindow* control : dialog->GetChildren()) {
-        const wxRect box = control->GetRect();
-        if (dynamic_cast<wxStaticBox*>(control) == nullptr) {
-          note("marker", marker(control), now.GetSubImage({0, 0, 1, 1}));
-        } else {
-          note("frame", {box.x, box.GetBottom() - 2, box.width, 3}, now.GetSubImage({0, 0, 1, 1}));
+      for (wxWindow* frame : dialog->GetChildren()) {
+        const wxRect box = frame->GetRect();
+        note("frame", {box.x, box.GetBottom() - 2, box.width, 3}, now.GetSubImage({0, 0, 1, 1}));
+        for (wxWindow* option : frame->GetChildren()) {
+          note("marker", marker(option), now.GetSubImage({0, 0, 1, 1}));
         }
       }
       if (simulatedInput()) {  // without a keyboard no window has the focus
         GtkWindow* window = GTK_WINDOW(dialog->GetHandle());
         const gboolean shown = gtk_window_get_focus_visible(window);
         gtk_window_set_focus_visible(window, FALSE);
-        const wxRect ring = focus->GetRect().Inflate(3);
+        const wxRect ring = inWindow(focus).Inflate(3);
         note("focus ring", ring, drawn(dialog).GetSubImage(ring));
         gtk_window_set_focus_visible(window, shown);
       }

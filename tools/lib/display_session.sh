@@ -39,7 +39,7 @@ if command -v dbus-daemon >/dev/null; then
   pids=($!)
   await test -S "$work/bus"
 fi
-unset AT_SPI_BUS_ADDRESS
+unset AT_SPI_BUS_ADDRESS NO_AT_BRIDGE
 
 if [ "$kind" = x11 ]; then
   # -displayfd lets the server pick a free number, so that sessions side by side never collide.
