@@ -32,20 +32,15 @@ await() {
 }
 wm_ready() { xprop -id "$(xprop -root _NET_SUPPORTING_WM_CHECK | sed 's/.*# //')" _NET_WM_NAME; }
 
-# Without dbus-daemon the address names no bus, so that nothing autolaunches one either.
+# The session's own bus; without dbus-daemon the address names no bus, so that nothing autolaunches
+# one either.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus"
-if command -v dbus-daemon >/dev/null; then
-  dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$work/dbus.log" 2>&1 &
-  pids=($!)
-  await test -S "$work/bus"
-fi
 unset AT_SPI_BUS_ADDRESS NO_AT_BRIDGE
-
 if [ "$kind" = x11 ]; then
   # -displayfd lets the server pick a free number, so that sessions side by side never collide.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
-  pids=($! "${pids[@]}")
+  pids=($!)
   await test -s "$work/display"
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
   await xprop -root
@@ -59,7 +54,14 @@ else
   export GDK_DPI_SCALE="$scale"
   weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --debug \
     --width=1280 --height=1024 >"$work/weston.log" 2>&1 &
-  pids=($! "${pids[@]}")
+  pids=($!)
   await test -S "$work/$WAYLAND_DISPLAY"
+fi
+# Started once the display is up: the services it starts (the accessibility bus and its registry,
+# which also types the keys a screen reader's user presses) take the display from its environment.
+if command -v dbus-daemon >/dev/null; then
+  dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$work/dbus.log" 2>&1 &
+  pids=($! "${pids[@]}")
+  await test -S "$work/bus"
 fi
 "$@"
