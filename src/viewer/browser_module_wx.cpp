@@ -7,6 +7,8 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
+#include <iostream>
+
 #include "viewer/picture_scheme_wx.h"
 
 namespace {
@@ -60,6 +62,15 @@ extern "C" {
                   gtk_widget_grab_focus(GTK_WIDGET(nativeView(browser)));
                   onLoaded(event.GetURL());
                 });
+  // A script the viewer runs in the page is tagged with the browser; one the page refuses is said.
+  browser->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, [browser](wxWebViewEvent& event) {
+    if (event.GetClientData() != browser) {
+      event.Skip();
+    } else if (event.IsError()) {
+      std::cerr << "The gallery page did not take the viewer's script: " << event.GetString()
+                << std::endl;
+    }
+  });
   g_signal_connect_data(
       nativeView(browser), kEndedSignal, G_CALLBACK(engineEnded),
       new LossHandler(std::move(onEngineLost)),

@@ -125,19 +125,11 @@ wxWebView* Form1::webBrowser1() {
         // The first load is the web view's own blank page; only the gallery's counts.
         if (m_pageUrl.empty() || url != m_pageUrl) return;
         traceMoment("page-loaded");
-        // The page's own script knows the pointer only; this adds the keyboard.
-        // Tagged with the window itself, to tell its answer apart from any other script's.
-        m_webBrowser1->RunScriptAsync(galleryKeysScript(), this);
+        // The page's own script knows the pointer only; this adds the keyboard. Tagged with the
+        // browser, whose module says on standard error if the page refuses it.
+        m_webBrowser1->RunScriptAsync(galleryKeysScript(), m_webBrowser1);
       },
       [this](EngineLoss loss) { engineLost(loss); });
-  m_webBrowser1->Bind(wxEVT_WEBVIEW_SCRIPT_RESULT, [this](wxWebViewEvent& event) {
-    if (event.GetClientData() != this) {
-      event.Skip();
-    } else if (event.IsError()) {
-      std::cerr << "The gallery page did not take its keyboard script: " << event.GetString()
-                << std::endl;
-    }
-  });
   placeBrowser(kBrowserRect.width, kBrowserRect.height);
   Form_Resize();
   return m_webBrowser1;
