@@ -1,6 +1,7 @@
 // The viewer window.
 #include "viewer/viewer_window_wx.h"
 
+#include <unistd.h>
 #include <wx/dynlib.h>
 #include <wx/filename.h>
 #include <wx/filesys.h>
@@ -66,6 +67,10 @@ const BrowserModule& browserModule() {
     if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
     module.newBrowser = moduleFunction<NewBrowserFunction>(library, kNewBrowserName);
     module.endBrowser = moduleFunction<EndBrowserFunction>(library, kEndBrowserName);
+    // Without its page-process extension the engine would open card pictures itself.
+    const std::string extension = path.substr(0, path.rfind('/') + 1) + SELVARA_PICTURE_EXTENSION;
+    if (::access(extension.c_str(), R_OK) != 0)
+      throwLastError("find the browser's extension", extension);
     if (module.newBrowser != nullptr && module.endBrowser != nullptr) {
       // NOTE: the module stays loaded for the life of the process: the web engine keeps threads
       // of its own running after the last window is gone, and unloading its code under them at
