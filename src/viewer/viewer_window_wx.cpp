@@ -65,12 +65,15 @@ const BrowserModule& browserModule() {
     tried += (tried.empty() ? "" : "\" or \"") + path;
     wxLogNull quiet;  // a candidate that is not there is no failure yet
     if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
-    module.newBrowser = moduleFunction<NewBrowserFunction>(library, kNewBrowserName);
-    module.endBrowser = moduleFunction<EndBrowserFunction>(library, kEndBrowserName);
     // Without its page-process extension the engine would open card pictures itself.
     const std::string extension = path.substr(0, path.rfind('/') + 1) + SELVARA_PICTURE_EXTENSION;
-    if (::access(extension.c_str(), R_OK) != 0)
-      throwLastError("find the browser's extension", extension);
+    if (::access(extension.c_str(), R_OK) != 0) {
+      const int number = errno;
+      library.Unload();
+      throw FileError(number, "find the browser's extension", extension);
+    }
+    module.newBrowser = moduleFunction<NewBrowserFunction>(library, kNewBrowserName);
+    module.endBrowser = moduleFunction<EndBrowserFunction>(library, kEndBrowserName);
     if (module.newBrowser != nullptr && module.endBrowser != nullptr) {
       // NOTE: the module stays loaded for the life of the process: the web engine keeps threads
       // of its own running after the last window is gone, and unloading its code under them at
