@@ -6,7 +6,8 @@ packages=(
   cmake g++ make pkg-config git binutils procps
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libgtk-3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox xdotool x11-utils x11-xserver-utils libx11-dev libxtst-dev weston
+  xvfb xauth dbus at-spi2-core openbox xdotool x11-utils x11-xserver-utils libx11-dev libxtst-dev
+  weston
   imagemagick fonts-dejavu-core librsvg2-common desktop-file-utils man-db appstream libglib2.0-bin
   dpkg-dev file
   clang libclang-rt-dev clang-format clang-tidy python3
@@ -17,19 +18,19 @@ if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
 install-deps: no apt here, so nothing was installed. The build and its tests need: CMake, a C++20
 compiler, make, pkg-config, git, binutils, procps, wxWidgets 3.2 (GTK 3) with its web view, the
 WebKitGTK development files of the API that web view links (4.0 or 4.1), GTK 3, GoogleTest and
-GoogleMock, Google Benchmark, Xvfb, xauth, openbox, xdotool, xprop, xrdb, Xlib and XTest, weston,
-ImageMagick, DejaVu fonts, librsvg (GTK's theme icons), desktop-file-utils, man-db, appstream,
-GLib's gio tool, dpkg-dev (for the .deb), file, clang with its compiler runtime, clang-format,
-clang-tidy, python3. Package names as far as known (untested):
+GoogleMock, Google Benchmark, Xvfb, xauth, the D-Bus daemon, AT-SPI's core, openbox, xdotool,
+xprop, xrdb, Xlib and XTest, weston, ImageMagick, DejaVu fonts, librsvg (GTK's theme icons),
+desktop-file-utils, man-db, appstream, GLib's gio tool, dpkg-dev (for the .deb), file, clang with
+its compiler runtime, clang-format, clang-tidy, python3. Package names as far as known (untested):
   Fedora: cmake gcc-c++ make pkgconf-pkg-config git binutils procps-ng wxGTK-devel gtk3-devel
     webkit2gtk4.1-devel gtest-devel gmock-devel google-benchmark-devel xorg-x11-server-Xvfb
-    xorg-x11-xauth openbox xdotool xprop xrdb libX11-devel libXtst-devel weston ImageMagick
-    dejavu-sans-fonts librsvg2 desktop-file-utils man-db appstream glib2 dpkg-dev file clang
-    compiler-rt clang-tools-extra python3
+    xorg-x11-xauth dbus-daemon at-spi2-core openbox xdotool xprop xrdb libX11-devel libXtst-devel
+    weston ImageMagick dejavu-sans-fonts librsvg2 desktop-file-utils man-db appstream glib2
+    dpkg-dev file clang compiler-rt clang-tools-extra python3
   Arch: cmake gcc make pkgconf git binutils procps-ng wxwidgets-gtk3 gtk3 webkit2gtk-4.1 gtest
-    benchmark xorg-server-xvfb xorg-xauth openbox xdotool xorg-xprop xorg-xrdb libx11 libxtst
-    weston imagemagick ttf-dejavu librsvg desktop-file-utils man-db appstream glib2 dpkg file
-    clang compiler-rt python
+    benchmark xorg-server-xvfb xorg-xauth dbus at-spi2-core openbox xdotool xorg-xprop xorg-xrdb
+    libx11 libxtst weston imagemagick ttf-dejavu librsvg desktop-file-utils man-db appstream glib2
+    dpkg file clang compiler-rt python
 EOF
   exit 0
 fi

@@ -4,6 +4,8 @@
 #   display_session.sh x11|wayland SCALE COMMAND...
 # x11: Xvfb with openbox, text scaled through Xft.dpi; wayland: weston's headless back end, text
 # scaled through GDK_DPI_SCALE. weston runs with --debug so that weston-screenshooter works.
+# Each session has a session bus of its own (and through it the accessibility bus that GTK's bridge
+# asks for), never the caller's desktop bus, which the tests must neither talk to nor depend on.
 set -u
 if [ "$#" -lt 3 ] || ! [[ $1 =~ ^(x11|wayland)$ ]]; then
   echo "usage: $0 x11|wayland SCALE COMMAND [ARG...]" >&2
@@ -30,11 +32,20 @@ await() {
 }
 wm_ready() { xprop -id "$(xprop -root _NET_SUPPORTING_WM_CHECK | sed 's/.*# //')" _NET_WM_NAME; }
 
+# Without dbus-daemon the address names no bus, so that nothing autolaunches one either.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus"
+if command -v dbus-daemon >/dev/null; then
+  dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$work/dbus.log" 2>&1 &
+  pids=($!)
+  await test -S "$work/bus"
+fi
+unset AT_SPI_BUS_ADDRESS
+
 if [ "$kind" = x11 ]; then
   # -displayfd lets the server pick a free number, so that sessions side by side never collide.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
-  pids=($!)
+  pids=($! "${pids[@]}")
   await test -s "$work/display"
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
   await xprop -root
@@ -48,7 +59,7 @@ else
   export GDK_DPI_SCALE="$scale"
   weston --backend=headless-backend.so --use-pixman --socket="$WAYLAND_DISPLAY" --debug \
     --width=1280 --height=1024 >"$work/weston.log" 2>&1 &
-  pids=($!)
+  pids=($! "${pids[@]}")
   await test -S "$work/$WAYLAND_DISPLAY"
 fi
 "$@"
