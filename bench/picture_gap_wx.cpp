@@ -1,8 +1,8 @@
-// How long the viewer's main loop goes without a turn while the web view loads one picture given
-// by path, and how long the load takes: a picture whose path is not UTF-8 comes through the
-// program's own picture scheme. Run by hand, under a display:
-//   bin/picture_gap PICTURE   prints the longest gap, the load time and the peak memory
-// PICTURE is named as a card picture is (NAMEc.jpg): the scheme serves no other.
+// How long the viewer's main loop goes without a turn while the web view loads pictures given by
+// path, and how long the load takes: every card picture comes through the program's own picture
+// scheme. Run by hand, under a display:
+//   bin/picture_gap PICTURE...   prints the longest gap, the load time and the peak memory
+// Each PICTURE is named as a card picture is (NAMEc.jpg): the scheme serves no other.
 #include <glib.h>
 #include <wx/app.h>
 #include <wx/webview.h>
@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "gallery/markup_escape.h"
 #include "viewer/viewer_window_wx.h"
@@ -19,7 +20,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-std::string picture;  // as the system passed it, bytes unchanged
+std::vector<std::string> pictures;  // as the system passed them, bytes unchanged
 Clock::time_point lastTurn;
 Clock::duration longestGap{};
 
@@ -41,9 +42,15 @@ class PictureGapApp : public wxApp {
     char folder[] = "/tmp/picture-gap.XXXXXX";
     if (::mkdtemp(folder) == nullptr) return false;
     const std::string page = std::string(folder) + "/page.html";
-    std::string address;
-    selvara::appendPictureAddress(address, picture);
-    std::ofstream(page) << "<html><body><img src='" << address << "'></body></html>\n";
+    std::ofstream out(page);
+    out << "<html><body>\n";
+    for (const std::string& picture : pictures) {
+      std::string address;
+      selvara::appendPictureAddress(address, picture);
+      out << "<img src='" << address << "'>\n";
+    }
+    out << "</body></html>\n";
+    out.close();
     auto* viewer = new selvara::Form1();
     viewer->Show();
     wxWebView* view = viewer->webBrowser1();
@@ -85,11 +92,11 @@ class PictureGapApp : public wxApp {
 wxIMPLEMENT_APP_NO_MAIN(PictureGapApp);
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: picture_gap PICTURE\n");
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: picture_gap PICTURE...\n");
     return 2;
   }
-  picture = argv[1];
+  pictures.assign(argv + 1, argv + argc);
   int toolkitArgc = 1;  // the toolkit would warn about a path that is not UTF-8, and ignore it
   return wxEntry(toolkitArgc, argv);
 }

@@ -45,5 +45,12 @@ if(NOT WEBKIT_FOUND)
                       "not installed: install libwebkit2gtk-${SELVARA_WEBKIT_API}-dev "
                       "(tools/install-deps.sh does)")
 endif()
+# The same API's page-process extensions, for the extension that routes card pictures.
+pkg_check_modules(WEBKIT_EXTENSION QUIET IMPORTED_TARGET
+                  "webkit2gtk-web-extension-${SELVARA_WEBKIT_API}")
+if(NOT WEBKIT_EXTENSION_FOUND)
+  message(FATAL_ERROR "No pkg-config module webkit2gtk-web-extension-${SELVARA_WEBKIT_API}: "
+                      "install libwebkit2gtk-${SELVARA_WEBKIT_API}-dev")
+endif()
 message(STATUS "Web engine: webkit2gtk-${SELVARA_WEBKIT_API} ${WEBKIT_VERSION}, as "
                "${SELVARA_WX_WEBVIEW_LIBRARY} links")

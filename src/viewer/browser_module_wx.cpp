@@ -3,6 +3,7 @@
 // browser_module_wx.h).
 #include "viewer/browser_module_wx.h"
 
+#include <dlfcn.h>
 #include <signal.h>
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
@@ -31,6 +32,19 @@ void engineEnded(WebKitWebView* /*view*/, WebKitWebProcessTerminationReason reas
   }
 }
 
+// NOTE: the engine loads its page-process extensions from one folder per context; wxWidgets names
+// its own there when it has one. Ours runs after it and wins: without it the engine would open
+// card pictures itself, whatever they are (see picture_redirect_wx.cpp).
+void loadPictureExtension(WebKitWebContext* context, gpointer /*userData*/) {
+  static const std::string folder = [] {
+    static const char self = 0;  // an address inside this module
+    Dl_info module{};
+    const std::string file = dladdr(&self, &module) != 0 ? module.dli_fname : "";
+    return file.substr(0, file.rfind('/') + 1) + SELVARA_PICTURE_EXTENSION_DIR;
+  }();
+  webkit_web_context_set_web_extensions_directory(context, folder.c_str());
+}
+
 WebKitWebView* nativeView(wxWebView* browser) {
   return static_cast<WebKitWebView*>(browser->GetNativeBackend());
 }
@@ -52,6 +66,10 @@ extern "C" {
   static const bool collectorSignalMoved =
       JSConfigureSignalForGC != nullptr && JSConfigureSignalForGC(SIGRTMIN);
   (void)collectorSignalMoved;
+  static const gulong extensionLoaded =
+      g_signal_connect_after(webkit_web_context_get_default(), "initialize-web-extensions",
+                             G_CALLBACK(loadPictureExtension), nullptr);
+  (void)extensionLoaded;
   wxWebView* browser = wxWebView::New(parent, wxID_ANY);
   selvara::servePictures();
   browser->Bind(wxEVT_WEBVIEW_LOADED,

@@ -3,9 +3,9 @@
 // would never load from one.
 //
 // A card "picture" can be anything that carries the name: a FIFO whose open() never returns, a
-// device that never ends, a file of hundreds of megabytes. So nothing here touches the file on
-// the user-interface thread: a worker opens it without waiting on it and keeps only a plain
-// file, and the web view reads that in pieces through GIO, off this thread too.
+// device that never ends, the user's terminal, a file of hundreds of megabytes. So nothing here
+// touches the file on the user-interface thread: a worker opens only a plain file, and the web
+// view reads that in pieces through GIO, off this thread too.
 #include "viewer/picture_scheme_wx.h"
 
 #include <fcntl.h>
@@ -33,18 +33,38 @@ void freePicture(gpointer data) {
   delete picture;
 }
 
-// In a worker thread. O_NONBLOCK lets the open of a FIFO or a device return at once instead of
-// waiting for a writer or a carrier; on a plain file it changes nothing.
+// The picture at `name` opened for reading, or -1 with errno set. The name is looked up once,
+// without opening what it names (O_PATH): a device, a terminal or a FIFO is never opened, not
+// even when it takes the picture's place between the look-up and the read. Only a plain file is
+// then opened, by the descriptor that already holds it.
+int openPlainFile(const char* name) {
+  const int found = ::open(name, O_PATH | O_CLOEXEC);
+  if (found < 0) return -1;
+  struct stat status = {};
+  int fd = -1;
+  if (::fstat(found, &status) == 0) {
+    if (S_ISREG(status.st_mode)) {
+      fd = ::open(("/proc/self/fd/" + std::to_string(found)).c_str(), O_RDONLY | O_CLOEXEC);
+    } else {
+      errno = S_ISDIR(status.st_mode) ? EISDIR : ENODEV;
+    }
+  }
+  const int number = errno;
+  ::close(found);
+  errno = number;
+  return fd;
+}
+
+// In a worker thread.
 void openPicture(GTask* task, gpointer /*source*/, gpointer path, GCancellable* /*cancellable*/) {
   const auto* name = static_cast<const char*>(path);
-  const int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = openPlainFile(name);
   struct stat status = {};
-  const int number = fd < 0 || ::fstat(fd, &status) != 0 ? errno : 0;
-  if (number != 0 || !S_ISREG(status.st_mode)) {
+  if (fd < 0 || ::fstat(fd, &status) != 0) {
+    const int number = errno;
     if (fd >= 0) ::close(fd);
-    g_task_return_new_error(
-        task, G_IO_ERROR, number != 0 ? g_io_error_from_errno(number) : G_IO_ERROR_NOT_REGULAR_FILE,
-        "no card picture at %s: %s", name, number != 0 ? g_strerror(number) : "not a plain file");
+    g_task_return_new_error(task, G_IO_ERROR, g_io_error_from_errno(number),
+                            "no card picture at %s: %s", name, g_strerror(number));
     return;
   }
   g_task_return_pointer(task, new Picture{g_unix_input_stream_new(fd, TRUE), status.st_size},

@@ -1,6 +1,7 @@
 // The viewer window.
 #include "viewer/viewer_window_wx.h"
 
+#include <unistd.h>
 #include <wx/dynlib.h>
 #include <wx/filename.h>
 #include <wx/filesys.h>
@@ -65,6 +66,13 @@ const BrowserModule& browserModule() {
     tried += (tried.empty() ? "" : "\" or \"") + path;
     wxLogNull quiet;  // a candidate that is not there is no failure yet
     if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
+    // Without its page-process extension the engine would open card pictures itself.
+    const std::string extension = path.substr(0, path.rfind('/') + 1) + SELVARA_PICTURE_EXTENSION;
+    if (::access(extension.c_str(), R_OK) != 0) {
+      const int number = errno;
+      library.Unload();
+      throw FileError(number, "find the browser's extension", extension);
+    }
     module.newBrowser = moduleFunction<NewBrowserFunction>(library, kNewBrowserName);
     module.endBrowser = moduleFunction<EndBrowserFunction>(library, kEndBrowserName);
     if (module.newBrowser != nullptr && module.endBrowser != nullptr) {

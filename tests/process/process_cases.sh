@@ -77,13 +77,15 @@ EOF
 # Failures: a message box, stderr naming the path, exit status 2, also when stopped while the box
 # is up. A listing fails after the options dialog (a set path so long that its data folder lies
 # past the system's limit), and so does loading the browser module (the program alone in a folder:
-# it names the two places beside it and tries no other); the others come before it.
+# it names the two places beside it and tries no other) and finding the module's picture extension
+# (the program with its module only); the others come before it.
 mkdir -m 555 "$work/closed1" "$work/closed2"
 long=$work$(printf '/%0199d' $(seq $(((4079 - ${#work}) / 200))))
 long+=/$(printf "%0$((4089 - ${#long}))d" 0) # 4,090 bytes, in parts of at most 200
 mkdir -p "$long"
 not_utf8=$(printf '%s/none-\351' "$work")
 install -D "$binary" "$work/alone/selvara-card-viewer"
+install -D "$binary" "$(dirname "$binary")/selvara_browser.so" -t "$work/lone-module"
 places="$work/alone/selvara_browser.so $work/alone/../lib/selvara-card-viewer/selvara_browser.so"
 # case name | XDG_RUNTIME_DIR | TMPDIR (both the run's own if empty) | folder argument | paths
 # stderr names | options dialog shown | message box closed by | the program if not the built one
@@ -103,5 +105,6 @@ set-folder-missing-not-utf8|||$not_utf8|$not_utf8|no|Return
 set-folder-is-a-file|||/etc/passwd|/etc/passwd|no|TERM
 data-folder-past-path-limit|||$long|$long/data/|yes|Return
 module-missing|||$set_dir|$places|yes|Return|$work/alone/selvara-card-viewer
+extension-missing|||$set_dir|$work/lone-module/web-extensions/selvara_pictures.so|yes|TERM|$work/lone-module/selvara-card-viewer
 EOF
 verdict
