@@ -30,8 +30,8 @@ def wait(what, find):
 
 def nodes(node):
     yield node
-    for i in range(node.get_child_count()):
-        yield from nodes(node.get_child_at_index(i))
+    for child in (node.get_child_at_index(i) for i in range(node.get_child_count())):
+        if child: yield from nodes(child)  # None: gone since the count was read
 
 def window(title):
     desktop = Atspi.get_desktop(0)
