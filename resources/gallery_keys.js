@@ -61,10 +61,11 @@
     shown = card;
     handler.call(card);
   }
+  // The WebBrowser control on Windows names Escape and Space the older way, 'Esc' and 'Spacebar'.
   document.addEventListener('keydown', function (event) {
-    if (event.key === 'Escape' && shown) {
+    if ((event.key === 'Escape' || event.key === 'Esc') && shown) {
       window.popout();
-    } else if ((event.key === 'Enter' || event.key === ' ') && isCard(event.target)) {
+    } else if (/^(Enter| |Spacebar)$/.test(event.key) && isCard(event.target)) {
       event.preventDefault();
       open(event.target);
     }

@@ -16,9 +16,9 @@ foreach(source IN LISTS sources)
   string(REGEX REPLACE "/.*" "" folder "${source}")
   file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include")
   foreach(line IN LISTS includes)
-    if(NOT source MATCHES "_wx\\.(cpp|h)$" AND
+    if(NOT source MATCHES "_(wx|gtk|msw)\\.(cpp|h)$" AND
        line MATCHES "[<\"](wx/|gtk/|gdk/|glib|gio/|webkit|JavaScriptCore|[^>\"]*_wx\\.h)")
-      string(APPEND offenders "  ${source}: toolkit header outside a *_wx file: ${line}\n")
+      string(APPEND offenders "  ${source}: toolkit header outside a *_wx, *_gtk or *_msw file: ${line}\n")
     endif()
     if(line MATCHES "\"([a-z]+)/[^\"]+\"")
       if(NOT CMAKE_MATCH_1 IN_LIST allowed_${folder})

@@ -126,9 +126,6 @@ void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_v
   line.append("'>\r\n");
 }
 
-// A card's URL is its picture path: the platform's separator already is the "/" of a URL.
-static_assert(kPathSeparator == '/');
-
 void ListCardFolders(GalleryState& state, TextFile& page, const std::function<void()>& pump) {
   const ThumbnailLook look{state.PopupEvent,
                            state.QuoteChar,
@@ -144,7 +141,9 @@ void ListCardFolders(GalleryState& state, TextFile& page, const std::function<vo
           .append(entry.name)
           .append("c.jpg");
       // Written into the strings the state already holds, so that a card costs no allocation.
+      // A card's URL is its picture path with the platform's separator turned into "/".
       state.CardUrl = state.ImagePath;
+      if constexpr (kPathSeparator != '/') std::ranges::replace(state.CardUrl, kPathSeparator, '/');
       thumbnailBlock(state.LineText, state.ImagePath, state.CardName, look);
       page.writeLine(state.LineText);
     }

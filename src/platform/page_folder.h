@@ -1,6 +1,7 @@
 // A private folder for one run's pages, and the sweep of such folders whose run has ended.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,6 +13,10 @@ inline constexpr const char* kPageFolderPrefix = "selvara-card-viewer-";
 // Where a page folder may be made, first choice first: $XDG_RUNTIME_DIR, then $TMPDIR or /tmp.
 // Unset, empty and relative values are passed over.
 std::vector<std::string> pageFolderPlaces(const char* runtimeDir, const char* tempDir);
+
+// The places for this user's page folders on this system: on Linux those above, from the
+// environment; on Windows the user's temporary folder.
+std::vector<std::string> userPageFolderPlaces();
 
 // No place would take a page folder: each place tried, with the error number it gave.
 class PageFolderError : public std::runtime_error {
@@ -27,8 +32,9 @@ class PageFolderError : public std::runtime_error {
   std::vector<Attempt> m_attempts;
 };
 
-// A folder of mode 0700 made for this run and locked for as long as the object lives, which is
-// how a later run tells a live run's folder from one left by a run that is gone.
+// A folder of mode 0700 (on Windows, open to its owner alone) made for this run and locked for as
+// long as the object lives, which is how a later run tells a live run's folder from one left by a
+// run that is gone.
 class PageFolder {
  public:
   // Sweeps each place of folders left by ended runs, then makes the folder in the first place
@@ -45,7 +51,7 @@ class PageFolder {
 
  private:
   std::string m_path;
-  int m_lock = -1;
+  std::intptr_t m_lock = -1;  // the folder's descriptor on Linux, its handle on Windows
 };
 
 // Removes from `place` the page folders whose run has ended: named as ours, a folder (not a

@@ -6,13 +6,20 @@
 
 namespace selvara {
 
+// The one place where the port is chosen for the shared code: Windows paths use the backslash,
+// as the design does; every other system the slash.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
 inline constexpr char kPathSeparator = '/';
+#endif
 
-// The scheme under which the viewer serves pictures whose paths a file URL cannot carry.
+// The scheme under which the viewer on Linux serves pictures whose paths a file URL cannot carry.
 inline constexpr const char* kPictureScheme = "selvara-picture";
 
 // The file path that a picture address in the page stands for: the address without "file://" or
-// the picture scheme's prefix, with every %XX decoded and anything else left as it is.
+// the picture scheme's prefix, with every %XX decoded and anything else left as it is (on Windows
+// also without the "/" before a drive letter, and with "/" turned into "\\").
 std::string picturePath(std::string_view url);
 
 }  // namespace selvara

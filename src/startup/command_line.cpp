@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/paths.h"
+
 namespace selvara {
 
 std::vector<std::string> GetCommandLine(std::string_view text, std::string_view quoteChar,
@@ -45,14 +47,29 @@ std::string commandLineText(const std::vector<std::string>& arguments) {
   return text;
 }
 
+std::string_view textAfterProgramName(std::string_view commandLine) {
+  std::size_t end = 0;
+  if (commandLine.starts_with('"')) {
+    end = std::min(commandLine.find('"', 1), commandLine.size() - 1) + 1;
+  } else {
+    end = std::min(commandLine.find_first_of(" \t"), commandLine.size());
+  }
+  commandLine.remove_prefix(end);
+  // Only the one blank that separates: a blank more is the argument's own, as a trailing one is.
+  if (commandLine.starts_with(' ') || commandLine.starts_with('\t')) commandLine.remove_prefix(1);
+  return commandLine;
+}
+
 std::vector<std::string> anchorFirstArgument(std::vector<std::string> arguments,
                                              const std::string& currentFolder) {
-  if (arguments.empty() || arguments.front().empty() || arguments.front().front() == '/' ||
-      currentFolder.empty()) {
-    return arguments;
-  }
+  if (arguments.empty() || currentFolder.empty()) return arguments;
+  const std::string& first = arguments.front();
+  // On Windows a drive letter roots a path too ("C:\\Sets", and "C:Sets" on that drive's own
+  // current folder).
+  const bool onDrive = kPathSeparator == '\\' && first.size() >= 2 && first[1] == ':';
+  if (first.empty() || first.front() == kPathSeparator || onDrive) return arguments;
   std::string folder = currentFolder;
-  if (folder.back() != '/') folder += '/';
+  if (folder.back() != kPathSeparator) folder += kPathSeparator;
   arguments.front() = folder + arguments.front();
   return arguments;
 }

@@ -18,6 +18,11 @@ std::vector<std::string> GetCommandLine(std::string_view text, std::string_view 
 // `argumentCarriesQuote`.
 std::string commandLineText(const std::vector<std::string>& arguments);
 
+// What follows the program's name in a command line that the system hands over as one text
+// (Windows): the name runs to the first blank, or when it starts with a double quote to the next
+// one; the one blank after it is not part of the text.
+std::string_view textAfterProgramName(std::string_view commandLine);
+
 // The arguments with the first one made absolute against `currentFolder` when it is relative,
 // so that the page, which lives in the program folder, finds the pictures of a set named
 // relative to where the program was started. The name the set shows is unchanged.

@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <memory>
-#include <span>
 
 #include "gallery/page_template.h"
 #include "gallery/page_writer.h"
@@ -21,6 +19,7 @@
 #include "platform/page_folder.h"
 #include "platform/quit_signals_wx.h"
 #include "platform/run_trace.h"
+#include "platform/system_command_line.h"
 #include "platform/user_locale.h"
 #include "startup/app_info.h"
 #include "startup/command_line.h"
@@ -36,6 +35,13 @@ namespace {
 std::vector<std::string>& programArguments() {
   static std::vector<std::string> arguments;
   return arguments;
+}
+
+// The text the splitter reads: the system's own where it hands one over and it is used as it came,
+// otherwise formed from the arguments.
+std::string& programCommandText() {
+  static std::string text;
+  return text;
 }
 
 // Set when the desktop's menu started the program without a folder: the user is asked for one.
@@ -58,6 +64,7 @@ bool chooseCardSet() {
   const std::optional<std::string> chosen = chooseFolder("Choose a card set");
   if (!chosen) return false;
   programArguments() = {cardSetOfChoice(*chosen)};
+  programCommandText() = commandLineText(programArguments());
   return true;
 }
 
@@ -67,6 +74,7 @@ class SelvaraApp : public wxApp {
 
  private:
   void endOnQuitSignals(RunState& state);
+  [[noreturn]] void quitNow(RunState& state);
   bool checkCardSetFolder();
   bool makePageFolder();
   Form1* makeWindows(RunState& state);
@@ -98,14 +106,16 @@ bool SelvaraApp::OnInit() {
 }
 
 void SelvaraApp::endOnQuitSignals(RunState& state) {
-  onQuitSignals([this, &state] {
-    // Stopped from outside: clean up as closing the window does, then end at once.
-    deleteGeneratedFiles(state);
-    if (auto* viewer = dynamic_cast<Form1*>(GetTopWindow())) viewer->endBrowser();
-    if (m_pages) m_pages->remove();
-    std::cerr.flush();
-    std::_Exit(m_exitCode);  // a failure being reported keeps its status
-  });
+  onQuitSignals([this, &state] { quitNow(state); });
+}
+
+void SelvaraApp::quitNow(RunState& state) {
+  // Stopped from outside: clean up as closing the window does, then end at once.
+  deleteGeneratedFiles(state);
+  if (auto* viewer = dynamic_cast<Form1*>(GetTopWindow())) viewer->endBrowser();
+  if (m_pages) m_pages->remove();
+  std::cerr.flush();
+  std::_Exit(m_exitCode);  // a failure being reported keeps its status
 }
 
 bool SelvaraApp::checkCardSetFolder() {
@@ -128,6 +138,13 @@ Form1* SelvaraApp::makeWindows(RunState& state) {
   m_form2 = std::make_unique<Form2Reference>(*m_pump);
   m_form2->attach(new Form2(state, *m_form2, kOptionsTimeoutMs));
   auto* form1 = new Form1();
+  // A close that reaches the viewer before it is on screen comes from outside (Windows' taskkill
+  // closes every window of the program, shown or not): the run ends as on a quit signal. Bound
+  // after the viewer's own handler, this one runs first.
+  form1->Bind(wxEVT_CLOSE_WINDOW, [this, &state, form1](wxCloseEvent& event) {
+    if (!form1->IsShown()) quitNow(state);
+    event.Skip();
+  });
   // The viewer's browser is made once the dialog is on screen, so that it starts while the user
   // reads the dialog instead of before the dialog appears.
   m_form2->get()->Bind(wxEVT_PAINT, [form1, first = true](wxPaintEvent& event) mutable {
@@ -162,7 +179,7 @@ bool SelvaraApp::runFormLoad(RunState& state, Form1* form1) {
                            currentExecutable(),
                            m_pages->path(),
                            userDecimalMark(),
-                           commandLineText(programArguments())};
+                           programCommandText()};
     Form_Load(state, context);
   } catch (const FileError& error) {
     deleteGeneratedFiles(state);
@@ -177,8 +194,7 @@ bool SelvaraApp::runFormLoad(RunState& state, Form1* form1) {
 bool SelvaraApp::makePageFolder() {
   try {
     m_pages = std::make_unique<PageFolder>(
-        pageFolderPlaces(std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR")),
-        std::vector<std::string>{kTemplateFileName, kPageFileName});
+        userPageFolderPlaces(), std::vector<std::string>{kTemplateFileName, kPageFileName});
   } catch (const PageFolderError& error) {
     const int number = error.attempts().back().number;
     return fail(failureText(number, std::strerror(number), error.what()));
@@ -199,11 +215,9 @@ wxIMPLEMENT_APP_NO_MAIN(selvara::SelvaraApp);
 
 int main(int argc, char** argv) {
   using namespace selvara;
-  const std::span<char*> given(argv, static_cast<std::size_t>(argc));
-  const auto passed = given.empty() ? given : given.subspan(1);  // without the program's name
-  const std::vector<std::string> arguments(passed.begin(), passed.end());
+  const SystemCommandLine given = systemCommandLine(argc, argv);
   const std::string name = "selvara-card-viewer";
-  const ProgramOptions options = readProgramOptions(arguments);
+  const ProgramOptions options = readProgramOptions(given.arguments, given.text);
   switch (options.action) {
     case EarlyAction::PrintHelp:
       std::cout << usageText(name);
@@ -218,9 +232,11 @@ int main(int argc, char** argv) {
     case EarlyAction::Run:
       break;
   }
-  std::error_code unknown;  // no current folder: the argument is taken as it stands
-  programArguments() =
-      anchorFirstArgument(options.folders, std::filesystem::current_path(unknown).string());
+  programArguments() = anchorFirstArgument(options.folders, currentFolder());
+  // The system's own text goes to the splitter unless the folder in it had to be anchored.
+  programCommandText() = options.commandText && programArguments() == options.folders
+                             ? *options.commandText
+                             : commandLineText(programArguments());
   askForFolder() = options.askForFolder;
   // The toolkit gets the program's name alone: the arguments are read above, as bytes, and wx
   // would otherwise convert each to Unicode and warn that a path that is not UTF-8 is ignored.

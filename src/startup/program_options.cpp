@@ -2,10 +2,11 @@
 #include "startup/program_options.h"
 
 #include <cstring>
-#include <filesystem>
 
 #include "platform/error_report.h"
 #include "platform/file_services.h"
+#include "platform/paths.h"
+#include "startup/command_line.h"
 
 namespace selvara {
 
@@ -47,6 +48,18 @@ ProgramOptions readProgramOptions(const std::vector<std::string>& arguments) {
   return options;
 }
 
+ProgramOptions readProgramOptions(const std::vector<std::string>& arguments,
+                                  const std::optional<std::string>& wholeText) {
+  if (!wholeText) return readProgramOptions(arguments);
+  const std::string_view text = textAfterProgramName(*wholeText);
+  if (text.starts_with('-')) return readProgramOptions(arguments);
+  ProgramOptions options;
+  options.commandText = std::string(text);
+  const std::vector<std::string> split = GetCommandLine(text, "\"", 1);
+  options.folders.assign(split.begin() + 1, split.end());
+  return options;
+}
+
 std::string usageText(const std::string& programName) {
   return "Usage: " + programName +
          " [--choose-folder] [--] [CARD-SET-FOLDER]\n"
@@ -60,9 +73,13 @@ std::string usageText(const std::string& programName) {
 }
 
 std::string cardSetOfChoice(const std::string& chosen) {
-  const std::filesystem::path folder(chosen);
-  if (folder.filename() != "data" || folderStatus((folder / "data").string()) == 0) return chosen;
-  return folder.parent_path().string();
+  // Cut as text: a path object on Windows would read the UTF-8 name in the system's code page.
+  const std::size_t cut = chosen.rfind(kPathSeparator);
+  if (cut == std::string::npos || chosen.compare(cut + 1, std::string::npos, "data") != 0 ||
+      folderStatus(chosen + kPathSeparator + "data") == 0) {
+    return chosen;
+  }
+  return chosen.substr(0, cut == 0 ? 1 : cut);
 }
 
 std::string setFolderRefusal(const std::string& folder, int status) {

@@ -1,6 +1,7 @@
 // The program's command line as Linux programs read theirs: options, "--", at most one folder.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ struct ProgramOptions {
   std::string refusal;               // one line saying what is wrong, for Refuse
   std::vector<std::string> folders;  // the card set folder, when there is one
   bool askForFolder = false;         // `--choose-folder` and no folder: ask the user for one
+  // The text for the splitter when the system handed one over and it is used as it came.
+  std::optional<std::string> commandText;
 };
 
 // `--help`/`-h`, `--version` and `--choose-folder` anywhere before a "--"; any other argument
@@ -20,6 +23,12 @@ struct ProgramOptions {
 // folder is refused. `--choose-folder`, which the desktop's entry passes with the folder it was
 // given or, started from the menu, with none, asks for the folder only when none is given.
 ProgramOptions readProgramOptions(const std::vector<std::string>& arguments);
+
+// The same from what the system hands over. Where that is one text (`wholeText`, on Windows),
+// the text after the program's name goes to the splitter unchanged, spaces and all, and its first
+// argument is the folder; only a text that starts with an option is read as `arguments` are.
+ProgramOptions readProgramOptions(const std::vector<std::string>& arguments,
+                                  const std::optional<std::string>& wholeText);
 
 std::string usageText(const std::string& programName);
 

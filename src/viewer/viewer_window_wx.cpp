@@ -1,19 +1,13 @@
 // The viewer window.
 #include "viewer/viewer_window_wx.h"
 
-#include <unistd.h>
-#include <wx/dynlib.h>
 #include <wx/filename.h>
 #include <wx/filesys.h>
-#include <wx/log.h>
 #include <wx/stattext.h>
 #include <wx/webview.h>
 
-#include <cerrno>
 #include <iostream>
-#include <vector>
 
-#include "platform/executable_info.h"
 #include "platform/file_services.h"
 #include "platform/program_icon_wx.h"
 #include "platform/resources.h"
@@ -31,63 +25,6 @@ wxSize pixelSize(int widthTwips, int heightTwips) {
   return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
 }
 
-// A module's symbol comes as an untyped address; the module defines it with exactly this type.
-template <typename Function>
-Function moduleFunction(wxDynamicLibrary& library, const char* name) {
-  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): an address to a function
-  return reinterpret_cast<Function>(library.GetSymbol(name));
-}
-
-struct BrowserModule {
-  NewBrowserFunction newBrowser = nullptr;
-  EndBrowserFunction endBrowser = nullptr;
-};
-
-std::string& browserModuleFile() {
-  static std::string file;
-  return file;
-}
-
-// Beside the program in the build tree, in the program's library folder once installed: both
-// found from where the executable really is, never from the environment or the build folder.
-std::vector<std::string> browserModulePlaces() {
-  if (!browserModuleFile().empty()) return {browserModuleFile()};
-  const std::string folder = currentExecutable().folder;
-  return {folder + "/" SELVARA_BROWSER_MODULE,
-          folder + "/../lib/" SELVARA_BROWSER_MODULE_DIR "/" SELVARA_BROWSER_MODULE};
-}
-
-const BrowserModule& browserModule() {
-  static BrowserModule module;
-  static wxDynamicLibrary library;
-  if (module.newBrowser != nullptr) return module;
-  std::string tried;
-  for (const std::string& path : browserModulePlaces()) {
-    tried += (tried.empty() ? "" : "\" or \"") + path;
-    wxLogNull quiet;  // a candidate that is not there is no failure yet
-    if (!library.Load(wxString::FromUTF8(path), wxDL_NOW | wxDL_QUIET)) continue;
-    // Without its page-process extension the engine would open card pictures itself.
-    const std::string extension = path.substr(0, path.rfind('/') + 1) + SELVARA_PICTURE_EXTENSION;
-    if (::access(extension.c_str(), R_OK) != 0) {
-      const int number = errno;
-      library.Unload();
-      throw FileError(number, "find the browser's extension", extension);
-    }
-    module.newBrowser = moduleFunction<NewBrowserFunction>(library, kNewBrowserName);
-    module.endBrowser = moduleFunction<EndBrowserFunction>(library, kEndBrowserName);
-    if (module.newBrowser != nullptr && module.endBrowser != nullptr) {
-      // NOTE: the module stays loaded for the life of the process: the web engine keeps threads
-      // of its own running after the last window is gone, and unloading its code under them at
-      // exit crashes the program.
-      (void)library.Detach();
-      return module;
-    }
-    module = {};
-    library.Unload();
-  }
-  throw FileError(ELIBACC, "load the browser module", tried);
-}
-
 wxString galleryKeysScript() {
   const auto bytes = findResource(kGalleryKeysType, kGalleryKeysId);
   if (!bytes) {
@@ -99,8 +36,6 @@ wxString galleryKeysScript() {
 }
 
 }  // namespace
-
-void setBrowserModuleFile(std::string path) { browserModuleFile() = std::move(path); }
 
 Form1::Form1()
     : wxFrame(nullptr, wxID_ANY, kDesignCaption), m_timer1(kQuitPollMs, [this] { tick(); }) {
@@ -172,7 +107,10 @@ void Form1::setHandlers(std::function<void()> onUnload, std::function<void()> on
 void Form1::setCaption(const std::string& caption) { SetTitle(wxString::FromUTF8(caption)); }
 
 void Form1::navigate(const std::string& path) {
-  const wxString name(path.c_str(), *wxConvFileName);
+  // The path is UTF-8 (on Windows always, from the system's UTF-16); bytes that are not are read
+  // as the file system's own encoding reads them.
+  wxString name = wxString::FromUTF8(path);
+  if (name.empty()) name = wxString(path.c_str(), *wxConvFileName);
   m_pageUrl = wxFileSystem::FileNameToURL(wxFileName(name));
   webBrowser1()->LoadURL(m_pageUrl);
 }

@@ -1,10 +1,10 @@
 // The pages and their folder: the template written out, the page writer with its card scan on
 // card sets built on the real file system whatever the names hold, the run's private page folder
 // and its sweep, and files never written or deleted through a link.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -19,6 +19,9 @@
 #include "platform/paths.h"
 #include "support.h"
 
+#ifndef _WIN32
+#include <dlfcn.h>
+
 // Another run that starts at the same moment: its sweep runs just after mkdtemp has made a folder
 // for this run, before this run has locked it.
 static std::string g_sweepAfterMaking, g_sweptFolder;  // the place to sweep once; what went
@@ -32,6 +35,7 @@ extern "C" char* mkdtemp(char* pattern) noexcept {
   }
   return folder;
 }
+#endif
 
 namespace selvara {
 namespace {
@@ -40,6 +44,9 @@ namespace fs = std::filesystem;
 
 const std::string kTemplate = test::readFile(SELVARA_TEMPLATE_FILE);
 const std::vector<std::string> kPages = {"blank.html", "test.html"};
+// On Windows paths have backslashes, pages carry file URLs, and links are for administrators only
+// (and Wine makes none).
+constexpr bool kWindows = kPathSeparator == '\\';
 
 using PageTest = test::ProgramRun;
 
@@ -49,12 +56,15 @@ TEST_F(PageTest, PageIsTemplateHeadingTableBlocksInPassOrderAndClosing) {
        {"b0001", "c0001", "a0002", "A0001", "a", "b12", "d0001", "a00001", ".a001", "a.1"})
     fs::create_directories(data / card);
   std::ofstream(data / "a0003") << "a plain file";
-  fs::create_directory_symlink(data / "c0001", data / "c0002");
-  fs::create_symlink(data / "c0004", data / "c0003");  // a loop of two links
-  fs::create_symlink(data / "c0003", data / "c0004");
-  fs::create_directory_symlink(data, data / "c0005");
+  if (!kWindows) {
+    fs::create_directory_symlink(data / "c0001", data / "c0002");
+    fs::create_symlink(data / "c0004", data / "c0003");  // a loop of two links
+    fs::create_symlink(data / "c0003", data / "c0004");
+    fs::create_directory_symlink(data, data / "c0005");
+  }
   const auto block = [&](const std::string& name) {
-    const std::string image = state.DataPath + name + "/" + name + "c.jpg";
+    std::string image = state.DataPath + name + kPathSeparator + name + "c.jpg";
+    if (kWindows) std::ranges::replace(image.insert(0, "file:///"), '\\', '/');
     return "\r\n<img src='" + image + "' alt='" + name + "' onMouseDown='popup(\"" + image +
            "\",172,252)' onMouseOut='popout(this)' width='43' height='63'>\r\n\r\n";
   };
@@ -65,9 +75,11 @@ TEST_F(PageTest, PageIsTemplateHeadingTableBlocksInPassOrderAndClosing) {
            blocks + "\r\n</td></tr></table></div></body></html>\r\n";
   };
   run({set});
-  EXPECT_EQ(writePage(),  // written twice: the second replaces the first
-            page(block("a") + block("A0001") + block("a0002") + block("c0001") + block("c0002") +
-                 block("c0003") + block("c0004") + block("c0005") + block("b0001") + block("b12")));
+  EXPECT_EQ(
+      writePage(),  // written twice: the second replaces the first
+      page(block("a") + block("A0001") + block("a0002") + block("c0001") +
+           (kWindows ? "" : block("c0002") + block("c0003") + block("c0004") + block("c0005")) +
+           block("b0001") + block("b12")));
   EXPECT_EQ(viewer.navigated, std::vector<std::string>(2, state.MyPath + "test.html"));
   EXPECT_TRUE(kTemplate.ends_with("pointer-events:none;'>\r\n<Div ID=pics z-index=1>"));
   // Every line of the template ends in CR LF.
@@ -81,18 +93,23 @@ TEST_F(PageTest, PageIsTemplateHeadingTableBlocksInPassOrderAndClosing) {
 // Whatever bytes a name holds, every element keeps its shape with the name shown as text, and its
 // URL decodes to its picture's path.
 TEST_F(PageTest, EveryUrlLeadsToItsPictureAndNoNameBreaksOut) {
-  std::vector<std::string> names = {"c\xc3\xa9\xc3\xa9"};
-  for (int byte = 1; byte < 256; ++byte)  // every byte a name can hold; "%41" stays itself
-    if (byte != '/') names.push_back(std::string("b") + static_cast<char>(byte) + "41z");
-  for (const std::string& name : names) fs::create_directories(data / name);
+  std::vector<std::string> names = {"c\xc3\xa9\xc3\xa9\xe6\x97\xa5\xf0\x9f\x82\xa1"};
+  // Every byte a name can hold; "%41" stays itself. Windows names hold only letters (here ASCII,
+  // and case is not told apart), not control bytes nor <>:"\|?*.
+  for (int byte = 1; byte < 256; ++byte)
+    if (byte != '/' && (!kWindows || (byte > 31 && byte < 'a' && !strchr("<>:\"\\|?*", byte))))
+      names.push_back(std::string("b") + static_cast<char>(byte) + "41z");
+  for (const std::string& n : names)
+    fs::create_directories(data / std::u8string(n.begin(), n.end()));
   run({set});
   std::multiset<std::string> pictures, expected;
-  for (const std::string& n : names) expected.insert(state.DataPath + n + "/" + n + "c.jpg");
+  for (const std::string& n : names)
+    expected.insert(state.DataPath + n + kPathSeparator + n + "c.jpg");
   // Attribute values run from one single quote to the next, as a browser reads them; a URL holds
-  // printable ASCII only.
+  // printable ASCII only, on Windows the names' letters too.
   const std::string written = test::readFile(program.path / "test.html");
-  const std::regex element(
-      "<img src='([ -~]*)' alt='[^'<>\"]*' onMouseDown='popup\\(\"([^']*)\",172,252\\)' ");
+  const std::regex element("<img src='(" + std::string(kWindows ? "[^'<>\"]" : "[ -~]") +
+                           "*)' alt='[^'<>\"]*' onMouseDown='popup\\(\"([^']*)\",172,252\\)' ");
   for (std::sregex_iterator at(written.begin(), written.end(), element), end; at != end; ++at) {
     const std::string url = (*at)[1];
     EXPECT_EQ((*at)[2], url);
@@ -104,17 +121,26 @@ TEST_F(PageTest, EveryUrlLeadsToItsPictureAndNoNameBreaksOut) {
   EXPECT_EQ(toValidUtf8("\351é\xED\xA0\x80\xF4\x90"), "\uFFFDé\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
 }
 
-// The run's folder is made again when another run's sweep takes it before it is locked; a sweep
-// removes only the folders of ended runs that hold nothing but the pages.
+// The run's folder is made again when another run's sweep takes it before it is locked (on
+// Windows, held: nobody can remove it); a sweep removes only the folders of ended runs that hold
+// nothing but the pages.
 TEST(PageFolderTest, PrivateFolderInTheFirstPlaceThatTakesItMadeAgainIfSweptSweepTakesOnlyOurs) {
   test::TempFolder base;
+  const std::string none = kWindows ? (base.path / "none").string() : "/dev/null";
+  EXPECT_THROW(PageFolder({none, none + kPathSeparator + "x"}, kPages), PageFolderError);
+#ifdef _WIN32
+  EXPECT_EQ(fs::path(userPageFolderPlaces().at(0)) / "", fs::temp_directory_path());
+  const PageFolder live({none, base.path.string()}, kPages);
+  std::error_code held;
+  EXPECT_FALSE(fs::remove(live.path(), held));
+#else
   EXPECT_EQ(pageFolderPlaces(nullptr, "tmp"), std::vector<std::string>{"/tmp"});
-  EXPECT_THROW(PageFolder({"/dev/null", "/dev/null/x"}, kPages), PageFolderError);
   g_sweepAfterMaking = base.path.string();
-  const PageFolder live({"/dev/null", base.path.string()}, kPages);
+  const PageFolder live({none, base.path.string()}, kPages);
   EXPECT_FALSE(g_sweptFolder.empty() || fs::exists(g_sweptFolder));
-  EXPECT_EQ(fs::path(live.path()).parent_path().parent_path(), base.path);
   EXPECT_EQ(fs::status(live.path()).permissions(), fs::perms::owner_all);
+#endif
+  EXPECT_EQ(fs::path(live.path()).parent_path().parent_path(), base.path);
   const std::string name = (base.path / "selvara-card-viewer-").string();
   const auto ours = [&](const std::string& folder, fs::perms mode = fs::perms::owner_all,
                         const std::vector<std::string>& files = kPages) {
@@ -123,14 +149,16 @@ TEST(PageFolderTest, PrivateFolderInTheFirstPlaceThatTakesItMadeAgainIfSweptSwee
     fs::permissions(folder, mode);
     return fs::path(folder);
   };
-  const fs::path ended = ours(name + "AAAAAA");
-  // Left alone: someone's folder after all, this run's, one open to all, one misnamed.
+  // On Windows a folder's openness is its access list, which the sweep leaves to the owner.
+  const fs::path ended = ours(name + "AAAAAA"), open = ours(name + "CCCCCC", fs::perms::all);
+  // Left alone: someone's folder after all, this run's, one misnamed, a link (Wine makes none).
   const fs::path others[] = {
       ours(name + "BBBBBB", fs::perms::owner_all, {"blank.html", "test.html", "notes"}),
-      ours(live.path()), ours(name + "CCCCCC", fs::perms::all), ours(name + "DDDDDDD")};
-  fs::create_directory_symlink(others[3], name + "EEEEEE");
+      ours(live.path()), ours(name + "DDDDDDD")};
+  if (!kWindows) fs::create_directory_symlink(others[2], name + "EEEEEE");
   sweepPageFolders(base.path.string(), kPages);
   EXPECT_FALSE(fs::exists(ended));
+  EXPECT_EQ(fs::exists(open / "test.html"), !kWindows);
   for (const auto& folder : others) EXPECT_TRUE(fs::exists(folder / "test.html")) << folder;
 }
 
@@ -139,7 +167,7 @@ TEST_F(PageTest, FilesAreNeverWrittenOrDeletedThroughALinkOrInAnotherFilesPlace)
   const std::string link = (sets.path / "link").string();
   const std::string page = (sets.path / "page").string();
   std::ofstream(target) << "the user's";
-  fs::create_symlink(target, link);
+  kWindows ? void(std::ofstream(link) << "someone else's") : fs::create_symlink(target, link);
   EXPECT_THROW(writeBytes(link, {}), FileError);
   writeBytes(page, {});
   fs::rename(page, page + ".moved");

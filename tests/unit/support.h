@@ -3,11 +3,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -47,10 +47,11 @@ struct FakeDialog : OptionsDialog {
 };
 
 struct TempFolder {
-  TempFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "selvara-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp " + name);
-    path = name;
+  TempFolder()
+      : path(std::filesystem::temp_directory_path() /
+             ("selvara-" + std::to_string(std::random_device()()))) {
+    if (!std::filesystem::create_directory(path))
+      throw std::runtime_error("taken: " + path.string());
   }
   ~TempFolder() { std::filesystem::remove_all(path, ignored); }
   std::filesystem::path path;
@@ -67,8 +68,9 @@ inline std::string readFile(const std::filesystem::path& path) {
 class ProgramRun : public ::testing::Test {
  protected:
   void run(const std::vector<std::string>& arguments) {
+    const std::string pages = program.path.string();
     StartupContext context{
-        dialog, viewer, viewer, currentExecutable(), program.path, ".", commandLineText(arguments)};
+        dialog, viewer, viewer, currentExecutable(), pages, ".", commandLineText(arguments)};
     Form_Load(state, context);
   }
   // Writes the page again, as start-up wrote it, and reads it.

@@ -1,9 +1,8 @@
 // The program icon from the PNG pictures compiled into the program.
-#include "platform/program_icon_wx.h"
-
 #include <wx/image.h>
 #include <wx/mstream.h>
 
+#include "platform/program_icon_wx.h"
 #include "platform/resources.h"
 
 namespace selvara {

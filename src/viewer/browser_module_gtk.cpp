@@ -1,8 +1,6 @@
 // The browser module: makes the web view, tells when its engine's process dies, and ends that
 // process. Built as a library of its own that the viewer loads at run time (see
 // browser_module_wx.h).
-#include "viewer/browser_module_wx.h"
-
 #include <dlfcn.h>
 #include <signal.h>
 #include <webkit2/webkit2.h>
@@ -10,7 +8,8 @@
 
 #include <iostream>
 
-#include "viewer/picture_scheme_wx.h"
+#include "viewer/browser_module_wx.h"
+#include "viewer/picture_scheme_gtk.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ void engineEnded(WebKitWebView* /*view*/, WebKitWebProcessTerminationReason reas
 
 // NOTE: the engine loads its page-process extensions from one folder per context; wxWidgets names
 // its own there when it has one. Ours runs after it and wins: without it the engine would open
-// card pictures itself, whatever they are (see picture_redirect_wx.cpp).
+// card pictures itself, whatever they are (see picture_redirect_gtk.cpp).
 void loadPictureExtension(WebKitWebContext* context, gpointer /*userData*/) {
   static const std::string folder = [] {
     static const char self = 0;  // an address inside this module

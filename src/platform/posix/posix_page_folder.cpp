@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -94,6 +95,10 @@ std::vector<std::string> pageFolderPlaces(const char* runtimeDir, const char* te
   return places;
 }
 
+std::vector<std::string> userPageFolderPlaces() {
+  return pageFolderPlaces(std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR"));
+}
+
 PageFolderError::PageFolderError(std::vector<Attempt> attempts)
     : std::runtime_error(describe(attempts)), m_attempts(std::move(attempts)) {}
 
@@ -102,8 +107,12 @@ PageFolder::PageFolder(const std::vector<std::string>& places,
   std::vector<PageFolderError::Attempt> attempts;
   for (const std::string& place : places) {
     sweepPageFolders(place, pageFiles);
-    const int number = makeIn(place, m_path, m_lock);
-    if (number == 0) return;
+    int lock = -1;
+    const int number = makeIn(place, m_path, lock);
+    if (number == 0) {
+      m_lock = lock;
+      return;
+    }
     attempts.push_back({place, number});
   }
   throw PageFolderError(std::move(attempts));
@@ -116,7 +125,7 @@ void PageFolder::remove() noexcept {
   // Removed while still locked, so that no sweep can find it half gone; a folder that still
   // holds something stays, and so does its content.
   (void)::rmdir(m_path.c_str());
-  ::close(m_lock);
+  ::close(static_cast<int>(m_lock));
   m_lock = -1;
 }
 

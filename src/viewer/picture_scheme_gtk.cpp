@@ -6,7 +6,7 @@
 // device that never ends, the user's terminal, a file of hundreds of megabytes. So nothing here
 // touches the file on the user-interface thread: a worker opens only a plain file, and the web
 // view reads that in pieces through GIO, off this thread too.
-#include "viewer/picture_scheme_wx.h"
+#include "viewer/picture_scheme_gtk.h"
 
 #include <fcntl.h>
 #include <gio/gunixinputstream.h>

@@ -1,11 +1,11 @@
 // Marks in the program's colours with a style sheet on the window's own widgets.
-#include "platform/control_marks_wx.h"
-
 #include <gtk/gtk.h>
 #include <wx/statbox.h>
 #include <wx/toplevel.h>
 
 #include <string>
+
+#include "platform/control_marks_wx.h"
 
 namespace selvara {
 

@@ -1,9 +1,9 @@
 // The visible frame on GTK: the window manager's frame, or the toolkit's own title bar and the
 // contents when the window decorates itself.
-#include "platform/window_frame_wx.h"
-
 #include <gtk/gtk.h>
 #include <wx/toplevel.h>
+
+#include "platform/window_frame_wx.h"
 
 namespace selvara {
 namespace {

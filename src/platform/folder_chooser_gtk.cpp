@@ -1,10 +1,10 @@
 // The folder chooser on GTK: the desktop portal's chooser where one runs (under flatpak, or with
 // GTK_USE_PORTAL=1), GTK's own dialog otherwise; GtkFileChooserNative makes that choice.
-#include "platform/folder_chooser_wx.h"
-
 #include <gtk/gtk.h>
 
 #include <algorithm>
+
+#include "platform/folder_chooser_wx.h"
 
 namespace selvara {
 namespace {

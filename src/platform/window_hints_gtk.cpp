@@ -1,8 +1,8 @@
 // Window-manager hints on GTK.
-#include "platform/window_hints_wx.h"
-
 #include <gtk/gtk.h>
 #include <wx/toplevel.h>
+
+#include "platform/window_hints_wx.h"
 
 namespace selvara {
 

@@ -1,8 +1,8 @@
 // Quit signals delivered through GLib, so that the handler runs on the user-interface thread.
-#include "platform/quit_signals_wx.h"
-
 #include <glib-unix.h>
 #include <signal.h>
+
+#include "platform/quit_signals_wx.h"
 
 namespace selvara {
 namespace {

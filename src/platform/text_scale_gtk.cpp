@@ -1,7 +1,7 @@
 // The desktop's text scale on GTK: the screen resolution that Pango lays text out at.
-#include "platform/text_scale_wx.h"
-
 #include <gtk/gtk.h>
+
+#include "platform/text_scale_wx.h"
 
 namespace selvara {
 
