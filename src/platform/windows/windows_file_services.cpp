@@ -112,13 +112,6 @@ void throwLastError(const char* action, const std::string& path) {
   throw FileError(number, action, path);
 }
 
-FileError::FileError(int number, const std::string& action, const std::string& path)
-    : std::runtime_error("Could not " + action + " \"" + path + "\": " + std::strerror(number)),
-      m_number(number),
-      m_description(std::strerror(number)),
-      m_action(action),
-      m_path(path) {}
-
 void copyFile(const std::string& from, const std::string& to) {
   const win::Handle source(::CreateFileW(win::filePath(from).c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -190,32 +183,6 @@ TextFile::TextFile(const std::string& path) : m_path(path) {
   }
   // A refused buffer size leaves the library's default buffering, which writes the same bytes.
   (void)std::setvbuf(m_file, nullptr, _IOFBF, kBufferBytes);
-}
-
-TextFile::~TextFile() {
-  // Reached without close() only while a failure is already on its way to the user.
-  if (m_file != nullptr) (void)std::fclose(m_file);
-}
-
-bool TextFile::writeLine(const std::string& text) noexcept {
-  if (m_file == nullptr) {
-    if (m_firstError == 0) m_firstError = EBADF;
-    return false;
-  }
-  errno = 0;
-  const bool ok = std::fwrite(text.data(), 1, text.size(), m_file) == text.size() &&
-                  std::fwrite("\r\n", 1, 2, m_file) == 2;
-  if (!ok && m_firstError == 0) m_firstError = errno != 0 ? errno : EIO;
-  return ok;
-}
-
-void TextFile::close() {
-  if (m_file == nullptr) return;
-  const int result = std::fclose(m_file);
-  const int closeError = errno;
-  m_file = nullptr;
-  if (m_firstError != 0) throw FileError(m_firstError, "write", m_path);
-  if (result != 0) throw FileError(closeError, "write", m_path);
 }
 
 int folderStatus(const std::string& path) noexcept {
