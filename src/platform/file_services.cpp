@@ -1,10 +1,10 @@
 // What both ports' file services share: the failure they report, and writing the lines of a file
 // that the port's own call has opened for appending.
+#include "platform/file_services.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-
-#include "platform/file_services.h"
 
 namespace selvara {
 
