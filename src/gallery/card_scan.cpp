@@ -104,8 +104,8 @@ std::vector<FolderEntry> listCards(const std::string& dataPath, const std::funct
   return cards;
 }
 
-void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_view cardName,
-                    const ThumbnailLook& look) {
+void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_view cardUrl,
+                    std::string_view cardName, const ThumbnailLook& look) {
   line.assign("\r\n<img src='");
   const std::size_t imageAt = line.size();
   appendPictureAddress(line, imagePath);
@@ -113,8 +113,11 @@ void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_v
   line.append("' alt='");
   appendEscapedHtml(line, cardName);
   line.append("' ").append(look.popupEvent).append("='popup(").append(look.quote);
-  // The popup's URL is the picture's address again: its path already has "/" separators.
-  line.append(line, imageAt, imageLength);
+  if constexpr (kPathSeparator == '/') {
+    line.append(line, imageAt, imageLength);  // the same path: its address again
+  } else {
+    appendPictureAddress(line, cardUrl);
+  }
   line.append(look.quote).append(",");
   appendNumber(line, look.popup.width);
   line.append(",");
@@ -144,7 +147,7 @@ void ListCardFolders(GalleryState& state, TextFile& page, const std::function<vo
       // A card's URL is its picture path with the platform's separator turned into "/".
       state.CardUrl = state.ImagePath;
       if constexpr (kPathSeparator != '/') std::ranges::replace(state.CardUrl, kPathSeparator, '/');
-      thumbnailBlock(state.LineText, state.ImagePath, state.CardName, look);
+      thumbnailBlock(state.LineText, state.ImagePath, state.CardUrl, state.CardName, look);
       page.writeLine(state.LineText);
     }
     pump();

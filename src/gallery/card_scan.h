@@ -32,10 +32,11 @@ struct ThumbnailLook {
   CardSize popup;
 };
 
-// Makes `line` items 1 to 7 of a card's thumbnail block for the picture at `imagePath`; `line`
-// keeps its storage from card to card.
-void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_view cardName,
-                    const ThumbnailLook& look);
+// Makes `line` items 1 to 7 of a card's thumbnail block for the picture at `imagePath`, whose
+// popup opens `cardUrl` (the same path with "/" separators); `line` keeps its storage from card
+// to card.
+void thumbnailBlock(std::string& line, std::string_view imagePath, std::string_view cardUrl,
+                    std::string_view cardName, const ThumbnailLook& look);
 
 // Appends one block per card folder of DataPath to `page`, calling `pump` after every entry;
 // leaves the last card in CardName, ImagePath, CardUrl and LineText.

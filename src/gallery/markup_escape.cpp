@@ -1,9 +1,7 @@
 // Escaping for element text, attribute values and picture URLs.
 #include "gallery/markup_escape.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -29,21 +27,6 @@ constexpr ByteFlags kNeedsPercent = [] {
 // In a relative address a colon would read as the end of a scheme, so it is encoded too.
 constexpr ByteFlags kNeedsPercentRelative = [] {
   ByteFlags flags = kNeedsPercent;
-  flags[':'] = true;
-  return flags;
-}();
-
-// On Windows the bytes of a name's letters stay as they are: the WebBrowser control reads a
-// percent-encoded byte in a file URL in the system's code page, not as UTF-8, while the page
-// itself is UTF-8 and every Windows name is valid UTF-8 once converted from UTF-16.
-constexpr ByteFlags kNeedsPercentWindows = [] {
-  ByteFlags flags = kNeedsPercent;
-  for (std::size_t c = 0x80; c < flags.size(); ++c) flags[c] = false;
-  return flags;
-}();
-
-constexpr ByteFlags kNeedsPercentWindowsRelative = [] {
-  ByteFlags flags = kNeedsPercentWindows;
   flags[':'] = true;
   return flags;
 }();
@@ -155,25 +138,6 @@ bool isValidUtf8(std::string_view text) {
   return true;
 }
 
-// A Windows path as a file URL: "C:\\a\\b" as "file:///C:/a/b", "\\\\host\\share\\b" as
-// "file://host/share/b", and any other path as a relative address.
-void appendWindowsPictureAddress(std::string& out, std::string_view path) {
-  std::string slashed(path);
-  std::ranges::replace(slashed, '\\', '/');
-  const bool onDrive = slashed.size() >= 3 &&
-                       std::isalpha(static_cast<unsigned char>(slashed[0])) != 0 &&
-                       slashed[1] == ':' && slashed[2] == '/';
-  if (onDrive) {
-    out.append("file:///");
-  } else if (slashed.starts_with("//")) {
-    out.append("file:");
-  } else {
-    appendPercentEncoded(out, slashed, kNeedsPercentWindowsRelative);
-    return;
-  }
-  appendPercentEncoded(out, slashed, kNeedsPercentWindows);
-}
-
 }  // namespace
 
 std::string escapeHtml(std::string_view text) {
@@ -193,7 +157,9 @@ void appendEscapedHtml(std::string& out, std::string_view text) {
 
 void appendPictureAddress(std::string& out, std::string_view path) {
   if constexpr (kPathSeparator == '\\') {
-    appendWindowsPictureAddress(out, path);
+    // The WebBrowser control takes a Windows path as it is, and reads a %XX in it in the system's
+    // code page: only what would break the markup is written as a character reference.
+    appendEscapedHtml(out, path);
     return;
   }
   if (!path.starts_with('/')) {

@@ -19,6 +19,8 @@ void appendEscapedHtml(std::string& out, std::string_view text);
 // and everything else stay as they are. A path that a plain address would misread (one beginning
 // with "//", which names a network host) is given as a file URL; one that is not UTF-8, which the
 // web view cannot turn back into the file's name, goes through the program's own picture scheme.
+// On Windows the path is written as it is, backslashes and letters included, with only & < > "
+// and ' as character references.
 void appendPictureAddress(std::string& out, std::string_view path);
 
 // `text` with every byte that is not part of valid UTF-8 replaced by U+FFFD, so that a name from

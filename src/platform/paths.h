@@ -17,9 +17,8 @@ inline constexpr char kPathSeparator = '/';
 // The scheme under which the viewer on Linux serves pictures whose paths a file URL cannot carry.
 inline constexpr const char* kPictureScheme = "selvara-picture";
 
-// The file path that a picture address in the page stands for: the address without "file://" or
-// the picture scheme's prefix, with every %XX decoded and anything else left as it is (on Windows
-// also without the "/" before a drive letter, and with "/" turned into "\\").
+// The file path that a picture address in the page stands for on Linux: the address without
+// "file://" or the picture scheme's prefix, with every %XX decoded and anything else left as it is.
 std::string picturePath(std::string_view url);
 
 }  // namespace selvara

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +16,7 @@
 
 #include "gallery/page_writer.h"
 #include "platform/executable_info.h"
+#include "platform/paths.h"
 #include "platform/toolkit.h"
 #include "startup/command_line.h"
 #include "startup/startup.h"
@@ -61,6 +63,26 @@ struct TempFolder {
 inline std::string readFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The page the writer makes with the options the dialog opens with, for the set `setName` whose
+// data folder is `dataPath`: one block for each of `cards` in the order given (names that need no
+// escaping), each picture's path as it is and its popup's URL with "/" separators.
+inline std::string expectedPage(const std::string& dataPath, const std::string& setName,
+                                const std::vector<std::string>& cards) {
+  std::string blocks;
+  for (const std::string& name : cards) {
+    const std::string image = dataPath + name + kPathSeparator + name + "c.jpg";
+    std::string url = image;
+    std::ranges::replace(url, kPathSeparator, '/');
+    blocks += "\r\n<img src='" + image + "' alt='" + name + "' onMouseDown='popup(\"" + url +
+              "\",172,252)' onMouseOut='popout(this)' width='43' height='63'>\r\n\r\n";
+  }
+  return readFile(SELVARA_TEMPLATE_FILE) + "<center><font size='3' color='yellow'> Cards " +
+         setName +
+         "  Thumbs 43 x 63  PopUp 172 x 252  On Mouse Down  </font></center><br><br>\r\n" +
+         "<table border=2 width='100%'><tr><td>\r\n" + blocks +
+         "\r\n</td></tr></table></div></body></html>\r\n";
 }
 
 // Start-up as the program runs it, with its pages in `program`; `sets` holds the card sets, such
