@@ -33,7 +33,12 @@ wxString brokenForTheBox(const wxString& text) {
 void reportFailure(const std::string& text) {
   std::cerr << kProgramTitle << ": " << text << std::endl;
   // A path that is not UTF-8 shows its odd bytes as octal escapes rather than emptying the box.
-  const wxString shown(text.c_str(), wxMBConvUTF8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_OCTAL));
+  // NOTE: that conversion also doubles every backslash, so it is for such text only: a Windows
+  // path must show as it is.
+  wxString shown = wxString::FromUTF8(text);
+  if (shown.empty() && !text.empty()) {
+    shown = wxString(text.c_str(), wxMBConvUTF8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_OCTAL));
+  }
   wxMessageDialog box(nullptr, brokenForTheBox(shown), kProgramTitle, wxOK | wxICON_ERROR);
   box.ShowModal();
 }
