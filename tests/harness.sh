@@ -27,13 +27,15 @@ start() {
   pid=$!
 }
 
-# ended STATUS [PID]: waits up to 30 s for the run PID (the last one started) to end, with STATUS.
+# ended STATUS [PID]: waits up to 30 s for the run PID (the last one started) to end, with STATUS
+# (a pattern).
 ended() {
   local run=${2:-$pid} status=0
   for _ in $(seq 300); do kill -0 "$run" 2>/dev/null || break; sleep 0.1; done
   ! kill -KILL "$run" 2>/dev/null || fail "still running"
   wait "$run" || status=$?
-  [ "$status" = "$1" ] || fail "exit status $status, expected $1"
+  # shellcheck disable=SC2053 # STATUS is a pattern
+  [[ $status == $1 ]] || fail "exit status $status, expected $1"
 }
 
 close_options() {
