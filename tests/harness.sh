@@ -13,17 +13,21 @@ fail() { echo "FAIL${case_name:+ [$case_name]}: $*" >&2; failures=$((failures + 
 . "$(dirname "${BASH_SOURCE[0]}")/../tools/lib/wait_for_window.sh"
 
 # As root the program runs as nobody, so that permissions hold; either way with a home, a runtime
-# and a temporary folder of its own, as a login gives them.
+# and a temporary folder of its own, as a login gives them. Under Wine (WINEPREFIX set) it runs
+# as the caller, in the caller's environment: Wine runs programs only for the prefix's owner, and
+# from one server only while their environment names the same one.
 owner=$(id -un) as_user=()
-[ "$owner" != root ] || owner=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+[ "$owner" != root ] || [ -n "${WINEPREFIX:-}" ] ||
+  owner=nobody as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 install -d -o "$owner" -m 700 "$work/home" "$work/runtime" "$work/tmp"
 
 # start PROGRAM ARG...: runs PROGRAM in the background, with $xdg and $tmp, when set, for its
 # runtime and temporary folders; its pid in $pid, its stderr in $err and its stdout in $err.out.
 start() {
   err="$work/$case_name.stderr"
-  "${as_user[@]}" env HOME="$work/home" XDG_RUNTIME_DIR="${xdg:-$work/runtime}" \
-    TMPDIR="${tmp:-$work/tmp}" "$@" >"$err.out" 2>"$err" &
+  local login=(env HOME="$work/home" XDG_RUNTIME_DIR="${xdg:-$work/runtime}" TMPDIR="${tmp:-$work/tmp}")
+  [ -z "${WINEPREFIX:-}" ] || login=()
+  "${as_user[@]}" "${login[@]}" "$@" >"$err.out" 2>"$err" &
   pid=$!
 }
 

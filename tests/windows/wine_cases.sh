@@ -7,9 +7,6 @@
 # Usage: wine_cases.sh PROGRAM.exe SAMPLE_SET
 # shellcheck source=../harness.sh
 . "$(dirname "$0")/../harness.sh"
-# Runs in the caller's environment: Wine runs programs only for the owner of the prefix, and
-# serves them from one server only while their environment names the same one.
-start() { err="$work/$case_name.stderr"; "$@" >"$err.out" 2>"$err" & pid=$!; }
 exe=$1
 set_dir="$work/My Sets/Stone"
 mkdir "$work/My Sets" && cp -r "$2" "$set_dir" && touch "$work/a file"
@@ -49,7 +46,7 @@ while IFS='|' read -r case_name run how status; do
 done <<'EOF'
 unquoted|wine "$exe" $set_win|taskkill-f|[0-9]*
 quoted|wine "$exe" "$set_win"|close|0
-dropped-on-icon|wine start /wait "$exe" "$set_win"|log-off|0
+dropped-on-icon|wine start /wait /unix "$exe" "$set_win"|log-off|0
 quoted-taskkill|wine "$exe" "$set_win"|taskkill|0
 EOF
 [ -f "$others/notes" ] || fail "a sweep took someone's folder"
