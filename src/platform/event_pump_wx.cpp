@@ -6,7 +6,14 @@
 namespace selvara {
 
 void WxEventPump::pumpPending() {
-  if (wxTheApp != nullptr) wxTheApp->Yield(true);
+  if (wxTheApp == nullptr) return;
+  // NOTE: wxMSW's yield dispatches no message outside an active event loop, and start-up runs
+  // before the application's own loop: a loop is made active for the while, or the card scan
+  // would hold back every window event, a close from outside too, until it ends.
+  wxGUIEventLoop loop;
+  const wxEventLoopActivator active(
+      wxEventLoopBase::GetActive() != nullptr ? wxEventLoopBase::GetActive() : &loop);
+  wxTheApp->Yield(true);
 }
 
 void WxEventPump::waitForEvents() {
