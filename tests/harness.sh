@@ -25,9 +25,9 @@ install -d -o "$owner" -m 700 "$work/home" "$work/runtime" "$work/tmp"
 # runtime and temporary folders; its pid in $pid, its stderr in $err and its stdout in $err.out.
 start() {
   err="$work/$case_name.stderr"
-  local login=(env HOME="$work/home" XDG_RUNTIME_DIR="${xdg:-$work/runtime}" TMPDIR="${tmp:-$work/tmp}")
-  [ -z "${WINEPREFIX:-}" ] || login=()
-  "${as_user[@]}" "${login[@]}" "$@" >"$err.out" 2>"$err" &
+  [ -n "${WINEPREFIX:-}" ] ||
+    set -- env HOME="$work/home" XDG_RUNTIME_DIR="${xdg:-$work/runtime}" TMPDIR="${tmp:-$work/tmp}" "$@"
+  "${as_user[@]}" "$@" >"$err.out" 2>"$err" &
   pid=$!
 }
 

@@ -32,7 +32,6 @@ for _ in $(seq 300); do kill -0 "${program:-}" 2>/dev/null || break; sleep 0.1; 
 # The uninstaller runs a copy of itself from the temporary folder and returns at once.
 wine "$installed/uninstall.exe" /S
 for _ in $(seq 300); do [ -e "$installed" ] || break; sleep 0.1; done
-[ ! -e "$installed" ] || fail "the uninstaller left $installed: $(ls -A "$installed")"
-[ ! -e "$shortcut" ] || fail "the uninstaller left $shortcut"
+for made in "$installed" "$shortcut"; do [ ! -e "$made" ] || fail "the uninstaller left $made"; done
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left the registry key $key"
 verdict

@@ -10,12 +10,11 @@
 exe=$1
 set_dir="$work/My Sets/Stone"
 mkdir "$work/My Sets" && cp -r "$2" "$set_dir" && touch "$work/a file"
+# Cards named in Greek, CJK and an emoji: the page holds their names as they are, in UTF-8.
+cards=(aΩμέγ c日本 b🂡) && for card in "${cards[@]}"; do mkdir "$set_dir/data/$card"; done
 set_win=$(winepath -w "$set_dir") file_win=$(winepath -w "$work/a file")
 temp="$WINEPREFIX/drive_c/users/$(id -un)/Temp"
 page_folders() { ls -d "$temp"/selvara-card-viewer-* 2>/dev/null; }
-# Someone's folder among the pages' folders: no sweep takes it.
-others="$temp/selvara-card-viewer-Zz0000"
-mkdir -p "$others" && touch "$others/blank.html" "$others/test.html" "$others/notes"
 
 # Each way Windows passes the path: the gallery of "Stone" with its caption and its page; then each
 # way a run ends: status 0 and the folder gone, except after taskkill /F, whose folder the next
@@ -28,8 +27,9 @@ while IFS='|' read -r case_name run how status; do
   press_key "$(wait_for_window 'Option Settings')" Return || fail "no options dialog"
   viewer=$(wait_for_window 'SET - Stone - Selvara Card Viewer - Version 1\.0\.0\.1') || fail "no gallery"
   folder=$(comm -13 <(echo "$before") <(page_folders))
-  grep -qF "<img src='$set_win\\data\\a0001\\a0001c.jpg'" "$folder/test.html" ||
-    fail "no page with the set's cards in '$folder'"
+  for card in a0001 "${cards[@]}"; do
+    grep -qF "src='$set_win\\data\\$card\\${card}c.jpg' alt='$card'" "$folder/test.html" || fail "no $card"
+  done
   [ ! -e "${killed:-}" ] || fail "the folder of a killed run was not swept: $killed"
   case $how in
     close) press_key "$viewer" alt+F4 ;;
@@ -38,18 +38,13 @@ while IFS='|' read -r case_name run how status; do
     taskkill-f) wine taskkill /f /im "$(basename "$exe")" >/dev/null && killed=$folder ;;
   esac
   ended "$status"
-  if [ "$how" = taskkill-f ]; then
-    [ -f "$folder/test.html" ] || fail "a killed run left nothing to sweep"
-  elif [ -e "$folder" ]; then
-    fail "left behind: $(ls -A "$folder")"
-  fi
+  [ "$folder" = "${killed:-}" ] || [ ! -e "$folder" ] || fail "left behind: $(ls -A "$folder")"
 done <<'EOF'
 unquoted|wine "$exe" $set_win|taskkill-f|[0-9]*
 quoted|wine "$exe" "$set_win"|close|0
 dropped-on-icon|wine start /wait /unix "$exe" "$set_win"|log-off|0
 quoted-taskkill|wine "$exe" "$set_win"|taskkill|0
 EOF
-[ -f "$others/notes" ] || fail "a sweep took someone's folder"
 
 # Failures: a message box, stderr naming the path, status 2, no page folder made. The temporary
 # folder is the user's setting, which a run started from here takes from the registry.

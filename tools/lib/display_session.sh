@@ -42,7 +42,9 @@ if [ "$kind" = x11 ]; then
     >"$work/xvfb.log" 2>&1 &
   pids=($!)
   await test -s "$work/display"
-  export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+  # Never the caller's own Wayland desktop, which GTK would otherwise prefer.
+  export DISPLAY=":$(tr -d '[:space:]' <"$work/display")" GDK_BACKEND=x11
+  unset WAYLAND_DISPLAY
   await xprop -root
   echo "Xft.dpi: $(awk "BEGIN { print 96 * $scale }")" | xrdb -merge
   XDG_CONFIG_HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
